@@ -1,0 +1,135 @@
+#include "AdoConnection.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "DatabaseErrors.h"
+
+namespace zelk {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 2000;
+constexpr std::size_t kStatementCacheLimit = 64;
+
+std::string Quoted(const std::filesystem::path& path) {
+    return "'" + path.string() + "'";
+}
+
+bool StartsWithPlainSqliteHeader(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    char header[16] = {};
+    file.read(header, sizeof header);
+    return file.gcount() == sizeof header &&
+           std::string_view(header, 16) == std::string_view("SQLite format 3\0", 16);
+}
+
+}  // namespace
+
+TADOConnection::TADOConnection(std::string connectionString, CodePage windowCodePage)
+    : connectionString_(std::move(connectionString)), codePage_(windowCodePage) {}
+
+TADOConnection::~TADOConnection() {
+    Close();
+}
+
+std::filesystem::path TADOConnection::DataSourcePath() const {
+    const std::string source = ConnectionAttribute(connectionString_, "Data Source").value_or("");
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(source, error);
+    return error ? std::filesystem::path(source) : path.lexically_normal();
+}
+
+void TADOConnection::ThrowOpenError(int rc) {
+    const std::filesystem::path path = DataSourcePath();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        throw EEngineError("Could not find file " + Quoted(path) + ".", rc);
+    }
+    if (std::filesystem::is_directory(path, error)) {
+        throw EEngineError(Quoted(path) + " is a folder, not a database file.", rc);
+    }
+    if ((rc & 0xff) == SQLITE_NOTADB) {
+        // An encrypted database is made of whole pages; anything else is no
+        // database at all.
+        const auto size = std::filesystem::file_size(path, error);
+        if (!error && size >= 512 && size % 512 == 0) {
+            if (StartsWithPlainSqliteHeader(path)) {
+                throw EEngineError("Not a valid password: the database " + Quoted(path) +
+                                       " is not protected with the program's password.",
+                                   rc);
+            }
+            throw EEngineError("Not a valid password for the database " + Quoted(path) + ".", rc);
+        }
+        throw EEngineError("Unrecognized database format " + Quoted(path) + ".", rc);
+    }
+    if ((rc & 0xff) == SQLITE_CANTOPEN || (rc & 0xff) == SQLITE_PERM) {
+        throw EEngineError("Could not open file " + Quoted(path) + ".", rc);
+    }
+    try {
+        ThrowEngineError(db_, rc);
+    } catch (const EEngineError& engineError) {
+        throw EEngineError(std::string(engineError.what()) + " (" + path.string() + ")", rc);
+    }
+}
+
+void TADOConnection::Open() {
+    if (db_) return;
+    const std::string source = ConnectionAttribute(connectionString_, "Data Source").value_or("");
+    const std::string password =
+        ConnectionAttribute(connectionString_, "Jet OLEDB:Database Password").value_or("");
+    if (source.empty()) throw EEngineError("The connection names no database file.");
+
+    std::error_code error;
+    const std::filesystem::path path = DataSourcePath();
+    if (std::filesystem::exists(path, error) && std::filesystem::is_regular_file(path, error) &&
+        std::filesystem::file_size(path, error) == 0 && !error) {
+        // The engine would take an empty file for a new database.
+        throw EEngineError("Unrecognized database format " + Quoted(path) + ".", SQLITE_NOTADB);
+    }
+
+    const int rc = sqlite3_open_v2(source.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    try {
+        if (rc != SQLITE_OK) ThrowOpenError(rc);
+        if (!password.empty()) {
+            const int keyRc = sqlite3_key(db_, password.data(), static_cast<int>(password.size()));
+            if (keyRc != SQLITE_OK) ThrowOpenError(keyRc);
+        }
+        sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+        sqlite3_extended_result_codes(db_, 1);
+        // The key is only checked when the file is first read: read now, so
+        // that a wrong password or a foreign file fails the open itself.
+        char* message = nullptr;
+        const int probeRc =
+            sqlite3_exec(db_, "select count(*) from sqlite_master", nullptr, nullptr, &message);
+        sqlite3_free(message);
+        if (probeRc != SQLITE_OK) ThrowOpenError(probeRc);
+    } catch (...) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw;
+    }
+}
+
+void TADOConnection::Close() noexcept {
+    statements_.clear();
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+}
+
+sqlite3* TADOConnection::Handle() {
+    Open();
+    return db_;
+}
+
+SqliteStatement& TADOConnection::Prepare(const std::string& sql) {
+    sqlite3* db = Handle();
+    if (auto it = statements_.find(sql); it != statements_.end()) return it->second;
+    SqliteStatement statement(db, sql);
+    if (statements_.size() >= kStatementCacheLimit) statements_.clear();
+    return statements_.emplace(sql, std::move(statement)).first->second;
+}
+
+}  // namespace zelk

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "CodePage.h"
+#include "ConnectionSettings.h"
+#include "Sqlite.h"
+#include "SqliteStatement.h"
+
+namespace zelk {
+
+// The program's one database connection. It reads the data source and the
+// database password from its connection string, opens itself when a cursor
+// first needs it (read-write, never creating the file), stays open until it is
+// destroyed, and tries again on the next use after a failed open.
+class TADOConnection {
+  public:
+    explicit TADOConnection(std::string connectionString = BuildConnectionString(),
+                            CodePage windowCodePage = AnsiCodePage());
+    ~TADOConnection();
+    TADOConnection(const TADOConnection&) = delete;
+    TADOConnection& operator=(const TADOConnection&) = delete;
+
+    const std::string& ConnectionString() const { return connectionString_; }
+    // The code page in which texts cross the data layer.
+    CodePage WindowCodePage() const { return codePage_; }
+
+    bool Connected() const { return db_ != nullptr; }
+    // Opens the file if it is not open yet; raises EEngineError and stays
+    // closed when that fails.
+    void Open();
+    void Close() noexcept;
+
+    // The open engine handle (opening the connection first).
+    sqlite3* Handle();
+
+    // A prepared statement for sql, kept for the next call with the same text.
+    // Only the compiled form is kept: every run reads the file anew.
+    SqliteStatement& Prepare(const std::string& sql);
+
+    // The data source as a full path, for messages.
+    std::filesystem::path DataSourcePath() const;
+
+  private:
+    [[noreturn]] void ThrowOpenError(int rc);
+
+    std::string connectionString_;
+    CodePage codePage_;
+    sqlite3* db_ = nullptr;
+    std::unordered_map<std::string, SqliteStatement> statements_;
+};
+
+}  // namespace zelk

@@ -1,0 +1,361 @@
+#include "AdoQuery.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "DatabaseErrors.h"
+
+namespace zelk {
+
+namespace {
+
+std::string QuoteIdentifier(std::string_view name) {
+    std::string quoted = "\"";
+    for (char c : name) {
+        quoted += c;
+        if (c == '"') quoted += '"';
+    }
+    quoted += '"';
+    return quoted;
+}
+
+// The statement with the table's rowid put in front of its columns, when it is
+// a plain select; empty otherwise.
+std::string KeyedStatement(std::string_view sql) {
+    std::size_t i = 0;
+    while (i < sql.size() && std::isspace(static_cast<unsigned char>(sql[i]))) ++i;
+    constexpr std::string_view kSelect = "select";
+    if (sql.size() < i + kSelect.size() + 1) return {};
+    for (std::size_t k = 0; k < kSelect.size(); ++k) {
+        if (std::tolower(static_cast<unsigned char>(sql[i + k])) != kSelect[k]) return {};
+    }
+    const std::size_t rest = i + kSelect.size();
+    if (!std::isspace(static_cast<unsigned char>(sql[rest]))) return {};
+    return "select _rowid_," + std::string(sql.substr(rest));
+}
+
+}  // namespace
+
+TADOQuery::TADOQuery(std::string name, TADOConnection& connection)
+    : name_(std::move(name)), connection_(connection) {}
+
+void TADOQuery::Fail(std::string_view message) const {
+    throw EDatabaseError(name_, message);
+}
+
+void TADOQuery::SetSQL(std::string text, std::vector<std::string> parameters) {
+    sql_ = std::move(text);
+    parameters_ = std::move(parameters);
+}
+
+std::string TADOQuery::ToWindowText(std::string engineText) const {
+    const CodePage codePage = connection_.WindowCodePage();
+    if (codePage == kCodePageUtf8) return engineText;
+    return Utf16ToAnsi(AnsiToUtf16(engineText, kCodePageUtf8), codePage);
+}
+
+std::string TADOQuery::ToEngineText(std::string_view windowText) const {
+    const CodePage codePage = connection_.WindowCodePage();
+    if (codePage == kCodePageUtf8) return std::string(windowText);
+    return Utf16ToAnsi(AnsiToUtf16(windowText, codePage), kCodePageUtf8);
+}
+
+void TADOQuery::BindParameters(SqliteStatement& statement) const {
+    for (std::size_t i = 0; i < parameters_.size(); ++i) {
+        statement.BindText(static_cast<int>(i + 1), ToEngineText(parameters_[i]));
+    }
+}
+
+bool TADOQuery::FetchKeyed() {
+    const std::string keyed = KeyedStatement(sql_);
+    if (keyed.empty()) return false;
+    SqliteStatement* statement = nullptr;
+    try {
+        statement = &connection_.Prepare(ToEngineText(keyed));
+    } catch (const EEngineError&) {
+        return false;  // no rowid to keep (a join, a view, an aggregate): read-only
+    }
+    sqlite3_stmt* raw = statement->get();
+    const int count = statement->ColumnCount();
+    const char* table = count > 1 ? sqlite3_column_table_name(raw, 1) : nullptr;
+    if (!table) return false;
+    std::vector<std::string> origins;
+    for (int c = 1; c < count; ++c) {
+        const char* columnTable = sqlite3_column_table_name(raw, c);
+        const char* database = sqlite3_column_database_name(raw, c);
+        const char* origin = sqlite3_column_origin_name(raw, c);
+        if (!columnTable || !origin || !database || std::string_view(columnTable) != table ||
+            std::string_view(database) != "main") {
+            return false;
+        }
+        origins.emplace_back(origin);
+    }
+
+    StatementResetter resetter(*statement);
+    BindParameters(*statement);
+    for (int c = 1; c < count; ++c) columns_.emplace_back(statement->ColumnName(c));
+    while (statement->Step()) {
+        Row row;
+        row.rowid = statement->ColumnInt64(0);
+        row.values.reserve(static_cast<std::size_t>(count - 1));
+        for (int c = 1; c < count; ++c) {
+            Value value = statement->ColumnOptionalText(c);
+            if (value) value = ToWindowText(std::move(*value));
+            row.values.push_back(std::move(value));
+        }
+        rows_.push_back(std::move(row));
+    }
+    table_ = table;
+    origins_ = std::move(origins);
+    return true;
+}
+
+void TADOQuery::FetchReadOnly() {
+    SqliteStatement& statement = connection_.Prepare(ToEngineText(sql_));
+    StatementResetter resetter(statement);
+    BindParameters(statement);
+    const int count = statement.ColumnCount();
+    for (int c = 0; c < count; ++c) columns_.emplace_back(statement.ColumnName(c));
+    while (statement.Step()) {
+        Row row;
+        for (int c = 0; c < count; ++c) {
+            Value value = statement.ColumnOptionalText(c);
+            if (value) value = ToWindowText(std::move(*value));
+            row.values.push_back(std::move(value));
+        }
+        rows_.push_back(std::move(row));
+    }
+}
+
+void TADOQuery::Open() {
+    if (Active()) return;
+    connection_.Open();
+    try {
+        if (!FetchKeyed()) {
+            Close();
+            FetchReadOnly();
+        }
+    } catch (...) {
+        Close();  // an opening that fails leaves the cursor closed
+        throw;
+    }
+    state_ = State::Browse;
+    current_ = 0;
+}
+
+void TADOQuery::Close() noexcept {
+    state_ = State::Inactive;
+    table_.clear();
+    columns_.clear();
+    origins_.clear();
+    rows_.clear();
+    buffer_.clear();
+    modified_.clear();
+    current_ = 0;
+}
+
+void TADOQuery::RequireActive() const {
+    if (!Active()) Fail(messages::kClosedDataset);
+}
+
+void TADOQuery::RequireChangeable() const {
+    if (ReadOnly()) Fail(messages::kReadOnlyDataset);
+}
+
+int TADOQuery::RecordCount() const {
+    RequireActive();
+    return static_cast<int>(rows_.size());
+}
+
+std::size_t TADOQuery::FieldIndex(std::string_view field) const {
+    const auto same = [&](const std::string& column) {
+        return column.size() == field.size() &&
+               std::equal(column.begin(), column.end(), field.begin(), [](char a, char b) {
+                   return std::tolower(static_cast<unsigned char>(a)) ==
+                          std::tolower(static_cast<unsigned char>(b));
+               });
+    };
+    const auto it = std::find_if(columns_.begin(), columns_.end(), same);
+    if (it == columns_.end()) Fail(FieldNotFoundMessage(field));
+    return static_cast<std::size_t>(it - columns_.begin());
+}
+
+bool TADOQuery::FieldIsNull(std::string_view field) const {
+    const std::size_t index = FieldIndex(field);
+    if (state_ == State::Edit || state_ == State::Insert) return !buffer_[index].has_value();
+    if (rows_.empty()) return true;
+    return !rows_[current_].values[index].has_value();
+}
+
+std::string TADOQuery::FieldAsString(std::string_view field) const {
+    const std::size_t index = FieldIndex(field);
+    const Value& value = (state_ == State::Edit || state_ == State::Insert)
+                             ? buffer_[index]
+                             : (rows_.empty() ? Value() : rows_[current_].values[index]);
+    return value.value_or(std::string());
+}
+
+void TADOQuery::SetFieldAsString(std::string_view field, std::string_view value) {
+    const std::size_t index = FieldIndex(field);
+    if (state_ != State::Edit && state_ != State::Insert) Fail(messages::kNotEditing);
+    buffer_[index] = std::string(value);
+    modified_[index] = true;
+}
+
+void TADOQuery::StartNewRow(std::size_t position) {
+    RequireActive();
+    RequireChangeable();
+    if (state_ == State::Edit || state_ == State::Insert) Cancel();
+    buffer_.assign(columns_.size(), Value());
+    modified_.assign(columns_.size(), false);
+    insertAt_ = position;
+    state_ = State::Insert;
+}
+
+void TADOQuery::Append() {
+    StartNewRow(rows_.size());
+}
+
+void TADOQuery::Insert() {
+    StartNewRow(current_);
+}
+
+void TADOQuery::Edit() {
+    RequireActive();
+    if (state_ == State::Edit || state_ == State::Insert) return;
+    if (rows_.empty()) {
+        Insert();
+        return;
+    }
+    RequireChangeable();
+    buffer_ = rows_[current_].values;
+    modified_.assign(columns_.size(), false);
+    state_ = State::Edit;
+}
+
+void TADOQuery::Cancel() {
+    if (state_ == State::Edit || state_ == State::Insert) state_ = State::Browse;
+    buffer_.clear();
+    modified_.clear();
+}
+
+TADOQuery::Row TADOQuery::ReadRow(std::int64_t rowid) {
+    std::string sql = "select ";
+    for (std::size_t c = 0; c < origins_.size(); ++c) {
+        if (c) sql += ", ";
+        sql += QuoteIdentifier(origins_[c]);
+    }
+    sql += " from " + QuoteIdentifier(table_) + " where _rowid_ = ?";
+    SqliteStatement& statement = connection_.Prepare(sql);
+    StatementResetter resetter(statement);
+    statement.BindInt64(1, rowid);
+    Row row;
+    row.rowid = rowid;
+    if (!statement.Step()) {
+        row.values = buffer_;
+        return row;
+    }
+    for (int c = 0; c < statement.ColumnCount(); ++c) {
+        Value value = statement.ColumnOptionalText(c);
+        if (value) value = ToWindowText(std::move(*value));
+        row.values.push_back(std::move(value));
+    }
+    return row;
+}
+
+void TADOQuery::Post() {
+    RequireActive();
+    if (state_ != State::Edit && state_ != State::Insert) Fail(messages::kNotEditing);
+    sqlite3* db = connection_.Handle();
+
+    std::vector<std::size_t> changed;
+    for (std::size_t c = 0; c < modified_.size(); ++c) {
+        if (modified_[c]) changed.push_back(c);
+    }
+    const auto bindChanged = [&](SqliteStatement& statement) {
+        int index = 1;
+        for (std::size_t c : changed) {
+            if (buffer_[c]) {
+                statement.BindText(index++, ToEngineText(*buffer_[c]));
+            } else {
+                statement.BindNull(index++);
+            }
+        }
+        return index;
+    };
+
+    if (state_ == State::Edit) {
+        if (!changed.empty()) {
+            std::string sql = "update " + QuoteIdentifier(table_) + " set ";
+            for (std::size_t k = 0; k < changed.size(); ++k) {
+                if (k) sql += ", ";
+                sql += QuoteIdentifier(origins_[changed[k]]) + " = ?";
+            }
+            sql += " where _rowid_ = ?";
+            SqliteStatement& statement = connection_.Prepare(sql);
+            StatementResetter resetter(statement);
+            const int rowidIndex = bindChanged(statement);
+            statement.BindInt64(rowidIndex, rows_[current_].rowid);
+            statement.Step();
+            if (sqlite3_changes(db) == 0) {
+                throw EEngineError(
+                    "Row cannot be located for updating. Some values may have been changed "
+                    "since it was last read.");
+            }
+            rows_[current_].values = buffer_;
+        }
+    } else {
+        std::string sql = "insert into " + QuoteIdentifier(table_);
+        if (changed.empty()) {
+            sql += " default values";
+        } else {
+            std::string names, placeholders;
+            for (std::size_t k = 0; k < changed.size(); ++k) {
+                if (k) names += ", ", placeholders += ", ";
+                names += QuoteIdentifier(origins_[changed[k]]);
+                placeholders += "?";
+            }
+            sql += " (" + names + ") values (" + placeholders + ")";
+        }
+        {
+            SqliteStatement& statement = connection_.Prepare(sql);
+            StatementResetter resetter(statement);
+            bindChanged(statement);
+            statement.Step();
+        }
+        Row row = ReadRow(sqlite3_last_insert_rowid(db));
+        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(insertAt_), std::move(row));
+        current_ = insertAt_;
+    }
+    state_ = State::Browse;
+    buffer_.clear();
+    modified_.clear();
+}
+
+void TADOQuery::Delete() {
+    RequireActive();
+    if (state_ == State::Insert) {
+        Cancel();
+        return;
+    }
+    Cancel();
+    if (rows_.empty()) Fail(messages::kEmptyDataset);
+    RequireChangeable();
+    sqlite3* db = connection_.Handle();
+    SqliteStatement& statement =
+        connection_.Prepare("delete from " + QuoteIdentifier(table_) + " where _rowid_ = ?");
+    {
+        StatementResetter resetter(statement);
+        statement.BindInt64(1, rows_[current_].rowid);
+        statement.Step();
+    }
+    if (sqlite3_changes(db) == 0) {
+        throw EEngineError(
+            "Row cannot be located for deleting. It may have been changed or deleted since it "
+            "was last read.");
+    }
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(current_));
+    if (current_ >= rows_.size() && current_ > 0) --current_;
+}
+
+}  // namespace zelk

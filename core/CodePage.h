@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zelk {
+
+// A Windows-style code page number: 936 is GBK, 65001 is UTF-8.
+using CodePage = unsigned;
+
+inline constexpr CodePage kCodePageUtf8 = 65001;
+inline constexpr CodePage kCodePageGbk = 936;
+
+// The code page of the window text: UTF-8 on Linux, as Qt 6 treats local
+// 8-bit text.
+CodePage AnsiCodePage();
+
+// Text in the code page to UTF-16. A byte sequence that is not valid in the
+// code page becomes U+FFFD, one for each byte that cannot start a character.
+std::u16string AnsiToUtf16(std::string_view text, CodePage codePage = AnsiCodePage());
+
+// UTF-16 to text in the code page. A character the code page cannot represent
+// (a surrogate pair counts as one character, a lone surrogate as one) becomes
+// the default character "?". Nothing is truncated.
+std::string Utf16ToAnsi(std::u16string_view text, CodePage codePage = AnsiCodePage());
+
+// True when the bytes are well-formed UTF-8.
+bool IsValidUtf8(std::string_view text);
+
+// True when the code unit at position i starts a well-formed surrogate pair.
+inline bool StartsSurrogatePair(std::u16string_view text, std::size_t i) {
+    return i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF && text[i + 1] >= 0xDC00 &&
+           text[i + 1] <= 0xDFFF;
+}
+
+}  // namespace zelk

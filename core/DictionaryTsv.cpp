@@ -1,0 +1,119 @@
+#include "DictionaryTsv.h"
+
+#include "CodePage.h"
+
+namespace zelk {
+
+namespace {
+
+// Undoes the escapes of one field; false on an unknown or cut-off escape.
+bool Unescape(std::string_view field, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\') {
+            out += field[i];
+            continue;
+        }
+        if (++i == field.size()) return false;
+        switch (field[i]) {
+            case '\\':
+                out += '\\';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case '#':
+                out += '#';
+                break;
+            default:
+                return false;
+        }
+    }
+    return true;
+}
+
+std::string Escape(std::string_view field) {
+    std::string out;
+    out.reserve(field.size());
+    for (char c : field) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<DictionaryEntry> ParseDictionaryTsv(std::string_view text,
+                                                std::string_view sourceName) {
+    std::vector<DictionaryEntry> entries;
+    std::size_t lineNumber = 0;
+    const auto fail = [&](const std::string& message) {
+        throw DictionaryTsvError(std::string(sourceName) + ":" + std::to_string(lineNumber) + ": " +
+                                 message);
+    };
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // byte order mark
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty() || line.front() == '#') continue;
+        if (!IsValidUtf8(line)) fail("the line is not valid UTF-8");
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string_view::npos) fail("no tab between key and replacement");
+        const std::string_view rawKey = line.substr(0, tab);
+        const std::string_view rawReplacement = line.substr(tab + 1);
+        if (rawReplacement.find('\t') != std::string_view::npos) {
+            fail("more than two fields (write a tab in a field as \\t)");
+        }
+        DictionaryEntry entry;
+        if (!Unescape(rawKey, entry.key)) fail("unknown escape in the key");
+        if (entry.key.empty()) fail("empty key");
+        if (rawReplacement != "\\N") {
+            std::string replacement;
+            if (!Unescape(rawReplacement, replacement)) fail("unknown escape in the replacement");
+            entry.replacement = std::move(replacement);
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::string FormatDictionaryTsv(const std::vector<DictionaryEntry>& entries) {
+    std::string out;
+    for (const DictionaryEntry& entry : entries) {
+        std::string key = Escape(entry.key);
+        if (!key.empty() && key.front() == '#') key.insert(0, "\\");
+        out += key;
+        out += '\t';
+        out += entry.replacement ? Escape(*entry.replacement) : std::string("\\N");
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace zelk

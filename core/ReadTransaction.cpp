@@ -1,0 +1,22 @@
+#include "ReadTransaction.h"
+
+namespace zelk {
+
+void ReadTransaction::Begin() {
+    if (begun_) return;
+    sqlite3* db = connection_.Handle();
+    if (!sqlite3_get_autocommit(db)) return;  // someone else's transaction is running
+    ExecuteSql(db, "begin");
+    begun_ = true;
+}
+
+ReadTransaction::~ReadTransaction() {
+    if (!begun_ || !connection_.Connected()) return;
+    sqlite3* db = connection_.Handle();
+    // Nothing was written, so ending it cannot lose anything.
+    if (sqlite3_exec(db, "commit", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
+    }
+}
+
+}  // namespace zelk

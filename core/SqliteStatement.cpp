@@ -1,0 +1,131 @@
+#include "SqliteStatement.h"
+
+#include <utility>
+
+#include "DatabaseErrors.h"
+
+namespace zelk {
+
+namespace {
+
+std::string DatabaseFileName(sqlite3* db) {
+    const char* name = db ? sqlite3_db_filename(db, "main") : nullptr;
+    return name ? name : "";
+}
+
+}  // namespace
+
+void ThrowEngineError(sqlite3* db, int rc) {
+    const int primary = rc & 0xff;
+    switch (primary) {
+        case SQLITE_READONLY:
+            throw EEngineError("Cannot update. Database or object is read-only.", rc);
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            throw EEngineError(
+                "The database file '" + DatabaseFileName(db) + "' is in use by another process.",
+                rc);
+        case SQLITE_FULL:
+            throw EEngineError("The disk is full: the change could not be written.", rc);
+        case SQLITE_NOTADB:
+            throw EEngineError("Not a valid password, or the file is not a database.", rc);
+        default:
+            break;
+    }
+    const char* text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    throw EEngineError(text ? text : sqlite3_errstr(rc), rc);
+}
+
+void ExecuteSql(sqlite3* db, const char* sql) {
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
+    sqlite3_free(error);
+    if (rc != SQLITE_OK) ThrowEngineError(db, rc);
+}
+
+SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) {
+    const int rc =
+        sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        ThrowEngineError(db, rc);
+    }
+}
+
+SqliteStatement::~SqliteStatement() {
+    sqlite3_finalize(stmt_);
+}
+
+SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
+    : stmt_(std::exchange(other.stmt_, nullptr)) {}
+
+SqliteStatement& SqliteStatement::operator=(SqliteStatement&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(stmt_);
+        stmt_ = std::exchange(other.stmt_, nullptr);
+    }
+    return *this;
+}
+
+void SqliteStatement::BindText(int index, std::string_view text) {
+    // An empty view may have no storage: bind "" so that the value is '' and not NULL.
+    const char* data = text.data() ? text.data() : "";
+    const int rc =
+        sqlite3_bind_text(stmt_, index, data, static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK) ThrowEngineError(sqlite3_db_handle(stmt_), rc);
+}
+
+void SqliteStatement::BindNull(int index) {
+    const int rc = sqlite3_bind_null(stmt_, index);
+    if (rc != SQLITE_OK) ThrowEngineError(sqlite3_db_handle(stmt_), rc);
+}
+
+void SqliteStatement::BindInt64(int index, std::int64_t value) {
+    const int rc = sqlite3_bind_int64(stmt_, index, value);
+    if (rc != SQLITE_OK) ThrowEngineError(sqlite3_db_handle(stmt_), rc);
+}
+
+bool SqliteStatement::Step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    // With sqlite3_prepare_v2 the step's result code is the specific error.
+    ThrowEngineError(sqlite3_db_handle(stmt_), rc);
+}
+
+void SqliteStatement::Reset() noexcept {
+    if (!stmt_) return;
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int SqliteStatement::ColumnCount() const {
+    return sqlite3_column_count(stmt_);
+}
+
+std::string_view SqliteStatement::ColumnName(int column) const {
+    const char* name = sqlite3_column_name(stmt_, column);
+    return name ? name : "";
+}
+
+bool SqliteStatement::ColumnIsNull(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+std::string SqliteStatement::ColumnText(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    const int size = sqlite3_column_bytes(stmt_, column);
+    return text ? std::string(text, static_cast<std::size_t>(size)) : std::string();
+}
+
+std::optional<std::string> SqliteStatement::ColumnOptionalText(int column) const {
+    if (ColumnIsNull(column)) return std::nullopt;
+    return ColumnText(column);
+}
+
+std::int64_t SqliteStatement::ColumnInt64(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
+
+}  // namespace zelk

@@ -1,0 +1,46 @@
+#include "DefaultDictionary.h"
+
+// The two files are assembled into read-only data as they are.
+__asm__(
+    ".section .rodata\n"
+    ".hidden zelk_generated_tsv_begin\n.hidden zelk_generated_tsv_end\n"
+    ".hidden zelk_supplement_tsv_begin\n.hidden zelk_supplement_tsv_end\n"
+    ".global zelk_generated_tsv_begin\n.global zelk_generated_tsv_end\n"
+    ".global zelk_supplement_tsv_begin\n.global zelk_supplement_tsv_end\n"
+    "zelk_generated_tsv_begin:\n"
+    ".incbin \"" ZELK_GENERATED_TSV
+    "\"\n"
+    "zelk_generated_tsv_end:\n"
+    "zelk_supplement_tsv_begin:\n"
+    ".incbin \"" ZELK_SUPPLEMENT_TSV
+    "\"\n"
+    "zelk_supplement_tsv_end:\n"
+    ".previous\n");
+
+extern "C" const char zelk_generated_tsv_begin[];
+extern "C" const char zelk_generated_tsv_end[];
+extern "C" const char zelk_supplement_tsv_begin[];
+extern "C" const char zelk_supplement_tsv_end[];
+
+namespace zelk {
+
+std::string_view GeneratedDictionaryTsv() {
+    return {zelk_generated_tsv_begin,
+            static_cast<std::size_t>(zelk_generated_tsv_end - zelk_generated_tsv_begin)};
+}
+
+std::string_view SupplementDictionaryTsv() {
+    return {zelk_supplement_tsv_begin,
+            static_cast<std::size_t>(zelk_supplement_tsv_end - zelk_supplement_tsv_begin)};
+}
+
+std::vector<DictionaryEntry> DefaultDictionaryEntries() {
+    std::vector<DictionaryEntry> entries =
+        ParseDictionaryTsv(GeneratedDictionaryTsv(), "cjk-decomp-lr.tsv");
+    std::vector<DictionaryEntry> supplement =
+        ParseDictionaryTsv(SupplementDictionaryTsv(), "supplement.tsv");
+    entries.insert(entries.end(), supplement.begin(), supplement.end());
+    return entries;
+}
+
+}  // namespace zelk

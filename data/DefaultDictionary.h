@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "DictionaryTsv.h"
+
+namespace zelk {
+
+// The generated dictionary (cjk-decomp-lr.tsv) as built into the program.
+std::string_view GeneratedDictionaryTsv();
+// The hand-written supplement (supplement.tsv).
+std::string_view SupplementDictionaryTsv();
+// The entries a new database gets: the generated ones, then the supplement's.
+std::vector<DictionaryEntry> DefaultDictionaryEntries();
+
+}  // namespace zelk

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zelk::tool {
+
+// A mistake in the command line: the tool prints it with its usage and exits 2.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The whole content of a file, or of standard input for "-".
+std::string ReadWholeFile(const std::string& path);
+// Writes text to the stream; raises std::runtime_error when it cannot.
+void WriteAll(std::FILE* stream, std::string_view text, const std::string& name);
+// Flushes and closes a stream, reporting a failed write (disk full, closed pipe).
+void FinishOutput(std::FILE* stream, const std::string& name);
+
+// Runs a tool's body: errors go to standard error as "<tool>: <message>";
+// returns the exit status (0, 1 on an error, 2 on a usage error).
+int RunTool(std::string_view toolName, std::string_view usage, int (*body)(int, char**), int argc,
+            char** argv);
+
+}  // namespace zelk::tool

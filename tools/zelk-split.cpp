@@ -1,0 +1,172 @@
+// zelk-split: splits text against the dictionary database and writes the
+// result to standard output.
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "AdoQuery.h"
+#include "CodePage.h"
+#include "DatabaseErrors.h"
+#include "MemoryDictionary.h"
+#include "Splitter.h"
+#include "ToolSupport.h"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: zelk-split [--database PATH] [--per-char] [--file FILE]... [TEXT]...\n"
+    "\n"
+    "Splits each TEXT (each result on a line of its own), then each FILE as it\n"
+    "is (\"-\" is standard input); with neither, standard input. The database\n"
+    "is Zelk.dll in the current directory unless --database names another.\n"
+    "--per-char looks every character up in the database, as the window does,\n"
+    "instead of reading the dictionary into memory once.\n";
+
+constexpr std::size_t kChunkSize = 1 << 20;
+
+using zelk::tool::UsageError;
+
+struct Options {
+    std::string database = std::string(zelk::kDatabaseFileName);
+    bool perChar = false;
+    std::vector<std::string> files;
+    std::vector<std::string> texts;
+};
+
+Options ParseOptions(int argc, char** argv) {
+    Options options;
+    bool onlyTexts = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (onlyTexts) {
+            options.texts.push_back(argument);
+        } else if (argument == "--") {
+            onlyTexts = true;
+        } else if (argument == "--help" || argument == "-h") {
+            std::cout << kUsage;
+            std::exit(0);
+        } else if (argument == "--database" || argument == "-d") {
+            if (++i == argc) throw UsageError(argument + " needs a path");
+            options.database = argv[i];
+        } else if (argument == "--file" || argument == "-f") {
+            if (++i == argc) throw UsageError(argument + " needs a path");
+            options.files.push_back(argv[i]);
+        } else if (argument == "--per-char") {
+            options.perChar = true;
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            throw UsageError("unknown option " + argument);
+        } else {
+            options.texts.push_back(argument);
+        }
+    }
+    if (options.files.empty() && options.texts.empty()) options.files.push_back("-");
+    return options;
+}
+
+// Splits text and writes the result, through either lookup path.
+class TextSplitter {
+  public:
+    explicit TextSplitter(const Options& options)
+        : connection_(zelk::BuildConnectionString(options.database)),
+          cursor_("ADOQuery1", connection_) {
+        connection_.Open();
+        if (!options.perChar) {
+            try {
+                memory_ = zelk::MemoryDictionary::Load(connection_);
+            } catch (const zelk::EEngineError&) {
+                throw;
+            } catch (const std::runtime_error&) {
+                // A comparison the memory copy cannot repeat: look up each character.
+            }
+        }
+    }
+
+    void Split(std::string_view text) {
+        const std::u16string sentence = zelk::AnsiToUtf16(text);
+        std::u16string result;
+        result.reserve(sentence.size() * 2);
+        const auto receive = [&](std::u16string_view piece) { result += piece; };
+        if (memory_) {
+            const zelk::MemoryDictionary& dictionary = *memory_;
+            zelk::SplitSentence(
+                sentence,
+                [&](std::u16string_view character) { return dictionary.LookupChar(character); },
+                receive);
+        } else {
+            zelk::SplitWithDictionary(cursor_, sentence, receive);
+        }
+        zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(result), "standard output");
+    }
+
+  private:
+    zelk::TADOConnection connection_;
+    zelk::TADOQuery cursor_;
+    std::optional<zelk::MemoryDictionary> memory_;
+};
+
+// Splits a stream in chunks cut after a line break, or else between whole
+// UTF-8 characters, so that no character is torn.
+void SplitStream(std::FILE* stream, const std::string& name, TextSplitter& splitter) {
+    std::string pending;
+    std::vector<char> buffer(kChunkSize);
+    for (;;) {
+        const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), stream);
+        pending.append(buffer.data(), count);
+        const bool atEnd = count < buffer.size();
+        if (atEnd && std::ferror(stream)) throw std::runtime_error("cannot read " + name);
+        std::size_t cut = pending.size();
+        if (!atEnd) {
+            const std::size_t lineEnd = pending.rfind('\n');
+            if (lineEnd != std::string::npos) {
+                cut = lineEnd + 1;
+            } else {
+                cut = pending.size();
+                std::size_t back = 0;
+                while (cut > 0 && back < 4 &&
+                       (static_cast<unsigned char>(pending[cut - 1]) & 0xC0) == 0x80) {
+                    --cut, ++back;
+                }
+                if (cut > 0 && static_cast<unsigned char>(pending[cut - 1]) >= 0xC0) --cut;
+            }
+        }
+        splitter.Split(std::string_view(pending).substr(0, cut));
+        pending.erase(0, cut);
+        if (atEnd) break;
+    }
+    if (!pending.empty()) splitter.Split(pending);
+}
+
+int Main(int argc, char** argv) {
+    const Options options = ParseOptions(argc, argv);
+    TextSplitter splitter(options);
+    for (const std::string& text : options.texts) {
+        splitter.Split(text);
+        zelk::tool::WriteAll(stdout, "\n", "standard output");
+    }
+    for (const std::string& path : options.files) {
+        if (path == "-") {
+            SplitStream(stdin, "standard input", splitter);
+            continue;
+        }
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        if (!file) throw std::runtime_error("cannot open '" + path + "'");
+        try {
+            SplitStream(file, "'" + path + "'", splitter);
+        } catch (...) {
+            std::fclose(file);
+            throw;
+        }
+        std::fclose(file);
+    }
+    zelk::tool::FinishOutput(stdout, "standard output");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return zelk::tool::RunTool("zelk-split", kUsage, Main, argc, argv);
+}
