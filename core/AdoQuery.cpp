@@ -75,9 +75,22 @@ bool TADOQuery::FetchKeyed() {
     } catch (const EEngineError&) {
         return false;  // no rowid to keep (a join, a view, an aggregate): read-only
     }
+    // Bind and take the first step before reading the result's columns: the
+    // step recompiles the statement if the schema has changed since it was
+    // prepared, and the columns must be those of the current schema.
+    StatementResetter resetter(*statement);
+    BindParameters(*statement);
+    bool hasRow;
+    try {
+        hasRow = statement->Step();
+    } catch (const EEngineError&) {
+        return false;  // the plain statement reports the error, if it has one
+    }
     sqlite3_stmt* raw = statement->get();
     const int count = statement->ColumnCount();
-    const char* table = count > 1 ? sqlite3_column_table_name(raw, 1) : nullptr;
+    // The rowid must be that of the very table the columns come from (through
+    // a view it would name rows of something else).
+    const char* table = count > 1 ? sqlite3_column_table_name(raw, 0) : nullptr;
     if (!table) return false;
     std::vector<std::string> origins;
     for (int c = 1; c < count; ++c) {
@@ -91,10 +104,8 @@ bool TADOQuery::FetchKeyed() {
         origins.emplace_back(origin);
     }
 
-    StatementResetter resetter(*statement);
-    BindParameters(*statement);
     for (int c = 1; c < count; ++c) columns_.emplace_back(statement->ColumnName(c));
-    while (statement->Step()) {
+    for (; hasRow; hasRow = statement->Step()) {
         Row row;
         row.rowid = statement->ColumnInt64(0);
         row.values.reserve(static_cast<std::size_t>(count - 1));
@@ -114,9 +125,10 @@ void TADOQuery::FetchReadOnly() {
     SqliteStatement& statement = connection_.Prepare(ToEngineText(sql_));
     StatementResetter resetter(statement);
     BindParameters(statement);
+    bool hasRow = statement.Step();  // first, so that the columns are current (see FetchKeyed)
     const int count = statement.ColumnCount();
     for (int c = 0; c < count; ++c) columns_.emplace_back(statement.ColumnName(c));
-    while (statement.Step()) {
+    for (; hasRow; hasRow = statement.Step()) {
         Row row;
         for (int c = 0; c < count; ++c) {
             Value value = statement.ColumnOptionalText(c);

@@ -1,0 +1,72 @@
+#include "TestDatabase.h"
+
+#include <stdlib.h>
+
+#include <stdexcept>
+
+#include "DictionaryDatabase.h"
+#include "Sqlite.h"
+
+namespace zelk::test {
+
+ScopedWorkDir::ScopedWorkDir() : previous_(std::filesystem::current_path()) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zelk-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+    std::filesystem::current_path(path_);
+}
+
+ScopedWorkDir::~ScopedWorkDir() {
+    std::error_code error;
+    std::filesystem::current_path(previous_, error);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, error);
+    std::filesystem::remove_all(path_, error);
+}
+
+void MakeDatabase(const std::vector<DictionaryEntry>& entries, const std::filesystem::path& path) {
+    CreateDictionaryDatabase(path, entries, kInitialSentence, true);
+}
+
+namespace {
+
+sqlite3* OpenRaw(const std::filesystem::path& path, const std::string& password) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_close(db);
+        throw std::runtime_error("cannot open " + path.string());
+    }
+    if (!password.empty()) sqlite3_key(db, password.data(), static_cast<int>(password.size()));
+    return db;
+}
+
+}  // namespace
+
+void RunSql(const std::string& sql, const std::filesystem::path& path,
+            const std::string& password) {
+    sqlite3* db = OpenRaw(path, password);
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+    const std::string message = error ? error : "";
+    sqlite3_free(error);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK) throw std::runtime_error("test SQL failed: " + message);
+}
+
+std::vector<std::string> QueryColumn(const std::string& sql, const std::filesystem::path& path) {
+    sqlite3* db = OpenRaw(path, "Wx#7305");
+    sqlite3_stmt* statement = nullptr;
+    std::vector<std::string> values;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+            values.emplace_back(text ? text : "<null>");
+        }
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return values;
+}
+
+}  // namespace zelk::test

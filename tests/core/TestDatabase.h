@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DictionaryTsv.h"
+
+namespace zelk::test {
+
+// A fresh temporary folder that is the current directory while it lives, so
+// that "Zelk.dll" names the test's own file.
+class ScopedWorkDir {
+public:
+    ScopedWorkDir();
+    ~ScopedWorkDir();
+    ScopedWorkDir(const ScopedWorkDir&) = delete;
+    ScopedWorkDir& operator=(const ScopedWorkDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path previous_;
+    std::filesystem::path path_;
+};
+
+// Makes Zelk.dll (or path) with the program's schema and these entries.
+void MakeDatabase(const std::vector<DictionaryEntry>& entries,
+                  const std::filesystem::path& path = "Zelk.dll");
+
+// Runs SQL on an encrypted database directly, bypassing the data layer, to set
+// up cases the program itself never makes (odd schemas, null values).
+void RunSql(const std::string& sql, const std::filesystem::path& path = "Zelk.dll",
+            const std::string& password = "Wx#7305");
+
+// The values of one text column of a query, "<null>" for null.
+std::vector<std::string> QueryColumn(const std::string& sql,
+                                     const std::filesystem::path& path = "Zelk.dll");
+
+}  // namespace zelk::test
