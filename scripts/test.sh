@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Set up, build, and run every test.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup-debian.sh"
+bash "$root/scripts/build.sh"
+cd "$root/build"
+ctest --output-on-failure -j2

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# End-to-end checks of the command-line tools: zelk-dict and zelk-split.
+# usage: cli_test.sh ZELK_DICT ZELK_SPLIT
+set -u
+dict=$(realpath "$1")
+split=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+passed=0
+failed=0
+check() {  # check NAME EXPECTED ACTUAL
+    if [[ "$2" == "$3" ]]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+    fi
+}
+
+# Without a database: an error on standard error, nothing on standard output.
+out=$("$split" 好 2>err); status=$?
+check "missing database status" 1 "$status"
+check "missing database output" "" "$out"
+check "missing database message" "zelk-split: Could not find file '$work/Zelk.dll'." "$(cat err)"
+check "no file created" "no" "$([[ -e Zelk.dll ]] && echo yes || echo no)"
+
+"$dict" create 2>/dev/null; check "create" 0 $?
+"$dict" create 2>err; status=$?
+check "create refuses to overwrite" 1 "$status"
+check "create refusal message" "zelk-dict: 'Zelk.dll' already exists; it was left as it is." "$(cat err)"
+"$dict" create --force 2>/dev/null; check "create --force" 0 $?
+
+check "initial sentence" "扌斥工力，阝月阝日，讠青讠上米青礻申女子，马各马它，又隹扌足犭句" \
+    "$("$split" 拆功，阴阳，请让精神好，骆驼，难捉狗)"
+check "one line per argument" $'女子\n木木' "$("$split" 好 林)"
+check "text after --" "-x" "$("$split" -- -x)"
+
+# Standard input and files, through the memory and the per-character paths.
+python3 - > text.txt <<'PY'
+import random
+random.seed(7305)
+keys = "拆功阴阳请让精神好骆驼难捉狗能林明aAzZ'\" ，。\n𠮷"
+print("".join(random.choice(keys) if random.random() < .6 else chr(0x4E00 + random.randrange(20000))
+              for _ in range(200000)), end="")
+PY
+"$dict" import - 2>/dev/null <<'TSV'
+a	[a]
+Z	[Z]
+'	[quote]
+𠮷	士口
+TSV
+sqlite_rows=$(printf 'a\t[second a]\n' | "$dict" import - 2>&1)
+check "import merges" "zelk-dict: 0 entries added, 1 changed" "$sqlite_rows"
+"$split" < text.txt > memory.out; check "stdin split" 0 $?
+"$split" --per-char --file text.txt > perchar.out; check "per-char split" 0 $?
+check "memory and per-character paths agree" "$(sha256sum < perchar.out)" "$(sha256sum < memory.out)"
+check "output is not empty" "yes" "$([[ -s memory.out ]] && echo yes || echo no)"
+check "letters in other case" "[second a][second a][Z][Z][quote]士口" "$("$split" aAzZ"'"𠮷)"
+
+# Export, then import into an empty database: the same dictionary.
+"$dict" export > exported.tsv; check "export" 0 $?
+"$dict" create --empty --database copy.dll 2>/dev/null
+"$dict" import --database copy.dll exported.tsv 2>/dev/null; check "import" 0 $?
+check "export round trip" "$(sha256sum < exported.tsv)" \
+    "$("$dict" export --database copy.dll | sha256sum)"
+check "entry count" "$(grep -c . exported.tsv)" "$("$dict" export --database copy.dll | grep -c .)"
+
+printf 'good\tline\nbad line\n' > bad.tsv
+"$dict" import bad.tsv 2>err; status=$?
+check "bad import status" 1 "$status"
+check "bad import message" "zelk-dict: bad.tsv:2: no tab between key and replacement" "$(cat err)"
+
+"$split" --nonsense 2>/dev/null; check "usage error" 2 $?
+"$dict" frobnicate 2>/dev/null; check "unknown command" 2 $?
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
