@@ -101,8 +101,7 @@ int main(int argc, char** argv) {
                 inTransaction);
     std::printf("FindEntry per character, autocommit (%zu chars): %10.0f characters/s\n",
                 slice.size(), autocommit);
-    std::printf("in-memory hash map (floor):                     %12.0f characters/s\n",
-                inMemory);
+    std::printf("in-memory hash map (floor):                     %12.0f characters/s\n", inMemory);
     std::printf("ratio memory / FindEntry in transaction: %.1f; transaction / autocommit: %.1f\n",
                 inMemory / inTransaction, inTransaction / autocommit);
     if (transactionOut != memoryOut) {

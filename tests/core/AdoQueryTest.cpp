@@ -13,7 +13,7 @@ using test::QueryColumn;
 using test::RunSql;
 
 class AdoQueryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::MakeDatabase({{"甲", "一"}, {"乙", "二"}, {"丙", std::nullopt}});
     }

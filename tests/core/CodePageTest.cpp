@@ -20,7 +20,7 @@ TEST(CodePageTest, EmptyTextStaysEmpty) {
 }
 
 TEST(CodePageTest, CharacterOutsideTheCodePageBecomesOneQuestionMark) {
-    EXPECT_EQ(Utf16ToAnsi(u"a😀b", kCodePageGbk), "a?b");   // a surrogate pair is one character
+    EXPECT_EQ(Utf16ToAnsi(u"a😀b", kCodePageGbk), "a?b");  // a surrogate pair is one character
     EXPECT_EQ(Utf16ToAnsi(u"好\u0E01好", kCodePageGbk), "\xBA\xC3?\xBA\xC3");  // Thai
     const std::u16string lone = {u'x', 0xD800, u'y', 0xDC00};
     EXPECT_EQ(Utf16ToAnsi(lone, kCodePageGbk), "x?y?");
@@ -35,12 +35,18 @@ TEST(CodePageTest, SurrogatePairsSurviveUtf8) {
 }
 
 TEST(CodePageTest, InvalidBytesBecomeReplacementCharacters) {
-    EXPECT_EQ(AnsiToUtf16("a\xFF" "b", kCodePageUtf8), u"a\uFFFDb");
+    EXPECT_EQ(AnsiToUtf16("a\xFF"
+                          "b",
+                          kCodePageUtf8),
+              u"a\uFFFDb");
     EXPECT_EQ(AnsiToUtf16("\xE5\xA5", kCodePageUtf8), u"\uFFFD\uFFFD");  // cut-off sequence
     EXPECT_EQ(AnsiToUtf16("\xC0\xAF", kCodePageUtf8), u"\uFFFD\uFFFD");  // overlong "/"
-    EXPECT_EQ(AnsiToUtf16("a\xFF" "b", kCodePageGbk), u"a\uFFFDb");
+    EXPECT_EQ(AnsiToUtf16("a\xFF"
+                          "b",
+                          kCodePageGbk),
+              u"a\uFFFDb");
     EXPECT_EQ(AnsiToUtf16("\xB2", kCodePageGbk), u"\uFFFD");  // lead byte without trail
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // an encoded surrogate
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));                // an encoded surrogate
     EXPECT_TRUE(IsValidUtf8("拆𠮷"));
 }
 

@@ -6,9 +6,9 @@
 
 #include "AdoQuery.h"
 #include "DatabaseErrors.h"
+#include "DatabaseFixture.h"
 #include "DictionaryDatabase.h"
 #include "RecordOperations.h"
-#include "TestDatabase.h"
 
 namespace zelk {
 namespace {
@@ -17,8 +17,8 @@ using test::MakeDatabase;
 using test::QueryColumn;
 using test::RunSql;
 
-class ConnectionErrorsTest : public ::testing::Test {
-protected:
+class ConnectionErrorsTest : public test::DatabaseFixture {
+  protected:
     // The text of the error that fn raises, or "<no error>".
     template <typename Fn>
     static std::string ErrorOf(Fn fn) {
@@ -31,12 +31,6 @@ protected:
     }
 
     std::string FullPath() const { return (dir.path() / "Zelk.dll").lexically_normal().string(); }
-
-    test::ScopedWorkDir dir;
-    TADOConnection connection;
-    TADOQuery lookup{"ADOQuery1", connection};
-    TADOQuery maintenance{"ADOQuery2", connection};
-    TADOQuery settings{"ADOQueryInit", connection};
 };
 
 TEST_F(ConnectionErrorsTest, MissingFileNamesItsFullPathUntilTheFileAppears) {
@@ -97,8 +91,9 @@ TEST_F(ConnectionErrorsTest, MissingTableOrKeyColumnGivesTheEngineText) {
 
 TEST_F(ConnectionErrorsTest, MissingReadOrWrittenColumnIsFieldNotFound) {
     MakeDatabase({});
-    RunSql("drop table chr12; create table chr12 (chr1 text, other text);"
-           "insert into chr12 values ('好', 'x');");
+    RunSql(
+        "drop table chr12; create table chr12 (chr1 text, other text);"
+        "insert into chr12 values ('好', 'x');");
     EXPECT_EQ(ErrorOf([&] { FindEntry(lookup, "好"); }), "ADOQuery1: Field 'chr2' not found");
     EXPECT_EQ(FindEntry(lookup, "坏"), std::nullopt);  // nothing is read without a row
     EXPECT_EQ(ErrorOf([&] { SaveEntry(maintenance, "坏", "土不"); }),
@@ -106,16 +101,16 @@ TEST_F(ConnectionErrorsTest, MissingReadOrWrittenColumnIsFieldNotFound) {
     EXPECT_EQ(QueryColumn("select count(*) from chr12"), std::vector<std::string>{"1"});
 
     RunSql("drop table sv; create table sv (oid integer, value text)");
-    EXPECT_EQ(ErrorOf([&] { LoadSavedSentence(settings); }),
-              "ADOQueryInit: Field 'val' not found");
+    EXPECT_EQ(ErrorOf([&] { LoadSavedSentence(settings); }), "ADOQueryInit: Field 'val' not found");
     EXPECT_EQ(ErrorOf([&] { StoreSavedSentence(settings, "x"); }),
               "ADOQueryInit: Field 'val' not found");
 }
 
 TEST_F(ConnectionErrorsTest, ResultThatCannotBeChangedIsReadOnly) {
     MakeDatabase({});
-    RunSql("drop table sv; create table sv_data (oid integer default 1, val text);"
-           "create view sv as select * from sv_data;");
+    RunSql(
+        "drop table sv; create table sv_data (oid integer default 1, val text);"
+        "create view sv as select * from sv_data;");
     EXPECT_EQ(LoadSavedSentence(settings), "");
     EXPECT_EQ(ErrorOf([&] { StoreSavedSentence(settings, "x"); }),
               "ADOQueryInit: Cannot modify a read-only dataset");

@@ -67,7 +67,8 @@ TEST(DefaultDictionaryTest, CreateRefusesToOverwriteUnlessAsked) {
     EXPECT_EQ(LoadSavedSentence(settings), "second");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."),
                             std::filesystem::directory_iterator()),
-              1) << "no temporary file may be left behind";
+              1)
+        << "no temporary file may be left behind";
 }
 
 TEST(DefaultDictionaryTest, ImportMergesOrReplacesAndExportReadsBack) {

@@ -15,16 +15,16 @@ std::string ErrorOf(std::string_view text) {
 }
 
 TEST(DictionaryTsvTest, ReadsEntriesSkippingCommentsAndBlankLines) {
-    const auto entries = ParseDictionaryTsv("\xEF\xBB\xBF# comment\n好\t女子\r\n\n空\t\n无\t\\N", "d");
-    EXPECT_EQ(entries, (std::vector<DictionaryEntry>{
-                           {"好", "女子"}, {"空", ""}, {"无", std::nullopt}}));
+    const auto entries =
+        ParseDictionaryTsv("\xEF\xBB\xBF# comment\n好\t女子\r\n\n空\t\n无\t\\N", "d");
+    EXPECT_EQ(entries,
+              (std::vector<DictionaryEntry>{{"好", "女子"}, {"空", ""}, {"无", std::nullopt}}));
 }
 
 TEST(DictionaryTsvTest, EveryTextSurvivesFormatAndParse) {
     const std::vector<DictionaryEntry> entries = {
-        {"#", "hash"},      {"\\", "back\\slash"}, {"tab", "a\tb"}, {"lf", "a\nb\r"},
-        {" ", " lead "},    {"\\N", "\\N"},        {"null", std::nullopt},
-        {"'", "' or '1'='1"}};
+        {"#", "hash"},   {"\\", "back\\slash"}, {"tab", "a\tb"},        {"lf", "a\nb\r"},
+        {" ", " lead "}, {"\\N", "\\N"},        {"null", std::nullopt}, {"'", "' or '1'='1"}};
     EXPECT_EQ(ParseDictionaryTsv(FormatDictionaryTsv(entries), "d"), entries);
 }
 

@@ -13,7 +13,7 @@ namespace zelk {
 namespace {
 
 class MemoryDictionaryTest : public ::testing::Test {
-protected:
+  protected:
     std::u16string SplitPerCharacter(std::u16string_view text) {
         std::u16string result;
         SplitWithDictionary(lookup, text, [&](std::u16string_view p) { result += p; });
@@ -63,8 +63,9 @@ TEST_F(MemoryDictionaryTest, GivesExactlyWhatTheDatabaseGivesOnALargeText) {
 
 TEST_F(MemoryDictionaryTest, FollowsABinaryKeyColumn) {
     test::MakeDatabase({});
-    test::RunSql("drop table chr12; create table chr12 (chr1 text, chr2 text);"
-                 "insert into chr12 values ('a', 'x'), ('A', 'y')");
+    test::RunSql(
+        "drop table chr12; create table chr12 (chr1 text, chr2 text);"
+        "insert into chr12 values ('a', 'x'), ('A', 'y')");
     const MemoryDictionary dictionary = MemoryDictionary::Load(connection);
     for (const std::u16string text : {u"aAb", u"Aab"}) {
         EXPECT_EQ(SplitInMemory(dictionary, text), SplitPerCharacter(text));

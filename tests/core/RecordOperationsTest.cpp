@@ -2,8 +2,8 @@
 
 #include "AdoQuery.h"
 #include "DatabaseErrors.h"
+#include "DatabaseFixture.h"
 #include "RecordOperations.h"
-#include "TestDatabase.h"
 
 namespace zelk {
 namespace {
@@ -12,15 +12,7 @@ using test::MakeDatabase;
 using test::QueryColumn;
 using test::RunSql;
 
-// The window's connection and its three cursors on a temporary Zelk.dll.
-class RecordOperationsTest : public ::testing::Test {
-protected:
-    test::ScopedWorkDir dir;
-    TADOConnection connection;
-    TADOQuery lookup{"ADOQuery1", connection};
-    TADOQuery maintenance{"ADOQuery2", connection};
-    TADOQuery settings{"ADOQueryInit", connection};
-};
+using RecordOperationsTest = test::DatabaseFixture;
 
 TEST_F(RecordOperationsTest, KeyWithoutEntry) {
     MakeDatabase({{"好", "女子"}});

@@ -39,7 +39,9 @@ struct Recorder {
     }
 };
 
-std::u16string Identity(std::u16string_view c) { return std::u16string(c); }
+std::u16string Identity(std::u16string_view c) {
+    return std::u16string(c);
+}
 
 std::u16string Table(std::u16string_view c) {
     if (c == u"好") return u"女子";
@@ -58,7 +60,7 @@ TEST(SplitSentenceTest, LookupAndReceiverAlternateInSentenceOrder) {
     Recorder recorder;
     SplitSentence(u"好a好", recorder.Lookup(Table), recorder.Receiver());
     EXPECT_EQ(recorder.events, (std::vector<std::u16string>{u"L:好", u"R:女子", u"L:a", u"R:a",
-                                                           u"L:好", u"R:女子"}));
+                                                            u"L:好", u"R:女子"}));
     EXPECT_EQ(recorder.result, u"女子a女子");
 }
 
@@ -107,7 +109,7 @@ TEST(SplitSentenceTest, SurrogatePairIsOneCharacterLoneSurrogatesAreTheirOwn) {
 
 // LookupChar and SplitWithDictionary against a real database.
 class DictionarySplitTest : public ::testing::Test {
-protected:
+  protected:
     std::u16string Split(std::u16string_view sentence) {
         std::u16string result;
         SplitWithDictionary(lookup, sentence, [&](std::u16string_view p) { result += p; });
@@ -141,8 +143,9 @@ TEST_F(DictionarySplitTest, EmptySentenceDoesNotTouchTheDatabase) {
 
 TEST_F(DictionarySplitTest, LookupFailurePartWayKeepsTheEarlierPieces) {
     test::MakeDatabase({{"好", "女子"}});
-    test::RunSql("drop table chr12; create table chr12 (chr1 text, other text);"
-                 "insert into chr12 values ('坏', 'x')");
+    test::RunSql(
+        "drop table chr12; create table chr12 (chr1 text, other text);"
+        "insert into chr12 values ('坏', 'x')");
     std::u16string result;
     try {
         SplitWithDictionary(lookup, u"好人坏了", [&](std::u16string_view p) { result += p; });
