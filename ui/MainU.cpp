@@ -1,0 +1,229 @@
+#include "MainU.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScopeGuard>
+#include <QScreen>
+#include <iostream>
+
+#include "ApplicationTitle.h"
+#include "CodePage.h"
+#include "ErrorGuard.h"
+#include "MessageBoxes.h"
+#include "ReadTransaction.h"
+#include "RecordOperations.h"
+#include "SessionEndWatcher.h"
+#include "Splitter.h"
+#include "WindowText.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("澄墨 - 拆字工具");
+const QString kEmptyKey = QStringLiteral("原始字不能为空！");
+const QString kEmptyReplacement = QStringLiteral("替换字不能为空！");
+const QString kNoEntry = QStringLiteral("该替换字不存在！");
+const QString kSaved = QStringLiteral("保存成功！");
+const QString kDeleted = QStringLiteral("删除成功！");
+const QString kCloseAnyway = QStringLiteral("原始句子未能保存。仍要关闭吗？");
+
+QString DeleteQuestion(const std::string& key) {
+    return QStringLiteral("确定删除【") + FromUtf16(zelk::AnsiToUtf16(key)) +
+           QStringLiteral("】吗？");
+}
+
+// The window font, 宋体 at 16 pixels, with the Song and Ming faces that stand
+// in for it where it is not installed.
+QFont WindowFont(QFont font) {
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                      QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
+    font.setPixelSize(16);
+    return font;
+}
+
+}  // namespace
+
+TfrmMian::TfrmMian(QWidget* parent) : QWidget(parent) {
+    setupUi(this);
+    setFont(WindowFont(font()));
+    StatusBar1->setFont(QApplication::font("QStatusBar"));
+    BindHandlers();
+
+    sessionEndWatcher_ = new SessionEndWatcher(this);
+    connect(sessionEndWatcher_, &SessionEndWatcher::saveRequested, this,
+            [this] { StoreSentenceAtSessionEnd(false); });
+    connect(sessionEndWatcher_, &SessionEndWatcher::terminationRequested, this,
+            [this] { StoreSentenceAtSessionEnd(true); });
+}
+
+TfrmMian::~TfrmMian() = default;
+
+void TfrmMian::BindHandlers() {
+    const auto bind = [this](QAbstractButton* button, void (TfrmMian::*handler)(QObject*)) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, button, handler] { Guarded([&] { (this->*handler)(button); }); });
+    };
+    bind(btnClose, &TfrmMian::btnCloseClick);
+    bind(btnZelk, &TfrmMian::btnZelkClick);
+    bind(btnCopy, &TfrmMian::btnCopyClick);
+    bind(btnZelkAndCopy, &TfrmMian::btnZelkAndCopyClick);
+    bind(cbKu, &TfrmMian::cbKuClick);
+    bind(btnOK, &TfrmMian::btnOKClick);
+    bind(btnSave, &TfrmMian::btnSaveClick);
+    bind(btnDel, &TfrmMian::btnDelClick);
+}
+
+// --- Window events -------------------------------------------------------
+
+void TfrmMian::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    // Delivered before the window is mapped: the sequence, its error box and
+    // the placement all happen before the window becomes visible.
+    Guarded([this] { FormShow(this); });
+    PlaceOnScreen();
+    if (!focusWidget()) btnClose->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void TfrmMian::closeEvent(QCloseEvent* event) {
+    if (Guarded([&] { FormClose(this, event); })) {
+        event->accept();
+        return;
+    }
+    // The sentence could not be stored: the user decides whether to lose it.
+    if (Confirm(kCloseAnyway) == ConfirmAnswer::Yes) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TfrmMian::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Guarded([this] { FormResize(this); });
+}
+
+void TfrmMian::PlaceOnScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    move(area.x() + std::max(0, (area.width() - outer.width()) / 2),
+         area.y() + std::max(0, (area.height() - outer.height()) / 2));
+}
+
+void TfrmMian::FormShow(QObject*) {
+    setWindowTitle(kTitle);
+    SetApplicationTitle(kTitle);
+    WriteBoxText(edt1, zelk::LoadSavedSentence(ADOQueryInit));
+}
+
+void TfrmMian::FormResize(QObject*) {
+    const int width = frameGeometry().width() - kEditWidthMargin;
+    edt1->resize(width, edt1->height());
+    edt2->resize(width, edt2->height());
+}
+
+void TfrmMian::FormClose(QObject*, QCloseEvent*) {
+    zelk::StoreSavedSentence(ADOQueryInit, ReadBoxText(edt1));
+}
+
+void TfrmMian::StoreSentenceAtSessionEnd(bool quitAfterwards) {
+    // No box may wait for an answer while the session goes: report to the log.
+    try {
+        zelk::StoreSavedSentence(ADOQueryInit, ReadBoxText(edt1));
+    } catch (const std::exception& error) {
+        std::cerr << "zelk: the sentence could not be stored: " << error.what() << std::endl;
+    }
+    if (quitAfterwards) QApplication::quit();
+}
+
+void TfrmMian::btnCloseClick(QObject*) {
+    close();
+}
+
+// --- Split and copy --------------------------------------------------------
+
+std::u16string TfrmMian::LookupChar(std::u16string_view character) {
+    return zelk::LookupChar(ADOQuery1, character);
+}
+
+void TfrmMian::btnZelkClick(QObject*) {
+    const std::u16string sentence = zelk::AnsiToUtf16(ReadBoxText(edt1));
+    WriteBoxText(edt2, "");
+    // Pieces gather here and reach the box when the split ends, however it
+    // ends: the box shows pieces 1 to k-1 after a failure at the k-th
+    // character, without rewriting the whole box for every piece.
+    std::u16string result;
+    const auto showResult = qScopeGuard([&] { WriteBoxText(edt2, zelk::Utf16ToAnsi(result)); });
+    zelk::ReadTransaction transaction(ADOConnection1);
+    zelk::SplitSentence(
+        sentence,
+        [&](std::u16string_view character) {
+            transaction.Begin();
+            return LookupChar(character);
+        },
+        [&](std::u16string_view piece) { result += piece; });
+}
+
+void TfrmMian::btnCopyClick(QObject*) {
+    edt2->setFocus(Qt::OtherFocusReason);
+    edt2->selectAll();
+    if (edt2->hasSelectedText()) edt2->copy();
+}
+
+void TfrmMian::btnZelkAndCopyClick(QObject*) {
+    btnZelkClick(btnZelk);
+    btnCopyClick(btnCopy);
+}
+
+// --- Maintenance panel -----------------------------------------------------
+
+void TfrmMian::cbKuClick(QObject*) {
+    pnlEdit->setVisible(cbKu->isChecked());
+}
+
+void TfrmMian::btnOKClick(QObject*) {
+    const std::string key = ReadBoxText(chr1);
+    if (key.empty()) {
+        ShowInformation(kEmptyKey);
+        chr1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const std::optional<std::string> replacement = zelk::FindEntry(ADOQuery2, key);
+    if (!replacement) {
+        ShowInformation(kNoEntry);
+        chr1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    WriteBoxText(chr2, *replacement);
+}
+
+void TfrmMian::btnSaveClick(QObject*) {
+    const std::string key = ReadBoxText(chr1);
+    const std::string replacement = ReadBoxText(chr2);
+    if (key.empty()) {
+        ShowInformation(kEmptyKey);
+        chr1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (replacement.empty()) {
+        ShowInformation(kEmptyReplacement);
+        chr2->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    zelk::SaveEntry(ADOQuery2, key, replacement);
+    ShowInformation(kSaved);
+}
+
+void TfrmMian::btnDelClick(QObject*) {
+    const std::string key = ReadBoxText(chr1);
+    if (key.empty()) {
+        ShowInformation(kEmptyKey);
+        chr1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (Confirm(DeleteQuestion(key)) != ConfirmAnswer::Yes) return;
+    zelk::DeleteEntry(ADOQuery2, key);
+    ShowInformation(kDeleted);
+}

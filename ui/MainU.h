@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+#include <string_view>
+
+#include "AdoQuery.h"
+#include "ui_MainU.h"
+
+class SessionEndWatcher;
+
+// The program's one window. Its layout is the form MainU.ui; everything it
+// does happens in the handlers below, each entered from Qt through Guarded()
+// so that an error it raises is shown in the error box.
+class TfrmMian : public QWidget, private Ui::TfrmMian {
+    Q_OBJECT
+
+  public:
+    explicit TfrmMian(QWidget* parent = nullptr);
+    ~TfrmMian() override;
+
+    static constexpr int kEditWidthMargin = 27;  // resize rule: outer width minus this
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    // Event handlers, as the layout binds them.
+    void btnCloseClick(QObject* sender);
+    void btnCopyClick(QObject* sender);
+    void btnZelkAndCopyClick(QObject* sender);
+    void btnZelkClick(QObject* sender);
+    void cbKuClick(QObject* sender);
+    void btnOKClick(QObject* sender);
+    void btnSaveClick(QObject* sender);
+    void btnDelClick(QObject* sender);
+    void FormShow(QObject* sender);
+    void FormResize(QObject* sender);
+    void FormClose(QObject* sender, QCloseEvent* event);
+
+    std::u16string LookupChar(std::u16string_view character);
+    void BindHandlers();
+    void PlaceOnScreen();
+    void StoreSentenceAtSessionEnd(bool quitAfterwards);
+
+    zelk::TADOConnection ADOConnection1;
+    zelk::TADOQuery ADOQuery1{"ADOQuery1", ADOConnection1};
+    zelk::TADOQuery ADOQuery2{"ADOQuery2", ADOConnection1};
+    zelk::TADOQuery ADOQueryInit{"ADOQueryInit", ADOConnection1};
+
+    SessionEndWatcher* sessionEndWatcher_ = nullptr;
+    bool shown_ = false;
+};

@@ -1,0 +1,133 @@
+#include "MessageBoxes.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+
+#include "ApplicationTitle.h"
+
+namespace {
+
+const QString kDashes = QString(27, QLatin1Char('-'));
+
+}  // namespace
+
+ProgramMessageBox::ProgramMessageBox(QWidget* parent) : QMessageBox(parent) {
+    setWindowModality(Qt::ApplicationModal);
+    setTextFormat(Qt::PlainText);
+}
+
+QStringList ProgramMessageBox::buttonCaptions() const {
+    QStringList captions;
+    const QList<QAbstractButton*> all = buttons();
+    for (QAbstractButton* button : all) captions << button->text().remove(QLatin1Char('&'));
+    return captions;
+}
+
+void ProgramMessageBox::showEvent(QShowEvent* event) {
+    QMessageBox::showEvent(event);
+    // Centred on the screen, not on the window that asked.
+    if (QScreen* screen = this->screen()) {
+        const QRect area = screen->geometry();
+        const QSize size = frameGeometry().size();
+        move(area.x() + std::max(0, (area.width() - size.width()) / 2),
+             area.y() + std::max(0, (area.height() - size.height()) / 2));
+    }
+}
+
+void ProgramMessageBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_C && event->modifiers() == Qt::ControlModifier) {
+        QApplication::beep();
+        QGuiApplication::clipboard()->setText(
+            MessageBoxClipboardText(windowTitle(), text(), buttonCaptions()));
+        event->accept();
+        return;
+    }
+    QMessageBox::keyPressEvent(event);
+}
+
+void ProgramMessageBox::closeEvent(QCloseEvent* event) {
+    // Buttons and Esc end the box without a close event: only the close box
+    // (or the window manager's close) comes here.
+    closedByCloseBox_ = true;
+    QMessageBox::closeEvent(event);
+}
+
+QString MessageBoxClipboardText(const QString& caption, const QString& text,
+                                const QStringList& buttonCaptions) {
+    const QString crlf = QStringLiteral("\r\n");
+    QString buttons;
+    for (const QString& button : buttonCaptions) buttons += button + QStringLiteral("   ");
+    return kDashes + crlf + caption + crlf + kDashes + crlf + text + crlf + kDashes + crlf +
+           buttons + crlf + kDashes + crlf;
+}
+
+void ShowInformation(const QString& text) {
+    ProgramMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(ApplicationTitle());
+    box.setIcon(QMessageBox::NoIcon);
+    box.setText(text);
+    QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+}
+
+ConfirmAnswer Confirm(const QString& text) {
+    ProgramMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QStringLiteral("确认"));
+    box.setIcon(QMessageBox::Question);
+    box.setText(text);
+    // Action roles keep the buttons in the order added on every platform.
+    QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::ActionRole);
+    QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::ActionRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    if (box.closedByCloseBox()) return ConfirmAnswer::Cancel;
+    return box.clickedButton() == yes ? ConfirmAnswer::Yes : ConfirmAnswer::No;
+}
+
+QString ErrorBoxText(const QString& message) {
+    if (!message.isEmpty() && message.back().unicode() > u'.') return message + QLatin1Char('.');
+    return message;
+}
+
+void ShowError(const QString& message) {
+    ProgramMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(ApplicationTitle());
+    box.setIcon(QMessageBox::Critical);
+    box.setText(ErrorBoxText(message));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
+QString FatalErrorText(const QString& errorKind, const QString& module, quintptr address,
+                       const QString& message) {
+    QString detail = message;
+    if (!detail.endsWith(QLatin1Char('.'))) detail += QLatin1Char('.');
+    return QStringLiteral("Exception %1 in module %2 at %3.\n%4")
+        .arg(errorKind, module,
+             QStringLiteral("%1")
+                 .arg(address, int(sizeof(void*) * 2), 16, QLatin1Char('0'))
+                 .toUpper(),
+             detail);
+}
+
+void ShowFatalError(const QString& errorKind, const QString& message, quintptr address) {
+    ProgramMessageBox box;
+    box.setWindowTitle(QStringLiteral("Application Error"));
+    box.setIcon(QMessageBox::Critical);
+    box.setText(FatalErrorText(errorKind,
+                               QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                               address, message));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
