@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -14,6 +15,14 @@
 namespace {
 
 const QString kDashes = QString(27, QLatin1Char('-'));
+
+// Runs the box modally; afterwards the window that was active is active
+// again, whatever the window system does on its own.
+void Run(ProgramMessageBox& box) {
+    const QPointer<QWidget> previous = QApplication::activeWindow();
+    box.exec();
+    if (previous && previous->isVisible()) previous->activateWindow();
+}
 
 }  // namespace
 
@@ -75,7 +84,7 @@ void ShowInformation(const QString& text) {
     QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
-    box.exec();
+    Run(box);
 }
 
 ConfirmAnswer Confirm(const QString& text) {
@@ -88,7 +97,7 @@ ConfirmAnswer Confirm(const QString& text) {
     QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::ActionRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
-    box.exec();
+    Run(box);
     if (box.closedByCloseBox()) return ConfirmAnswer::Cancel;
     return box.clickedButton() == yes ? ConfirmAnswer::Yes : ConfirmAnswer::No;
 }
@@ -106,7 +115,7 @@ void ShowError(const QString& message) {
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
-    box.exec();
+    Run(box);
 }
 
 QString FatalErrorText(const QString& errorKind, const QString& module, quintptr address,
@@ -129,5 +138,5 @@ void ShowFatalError(const QString& errorKind, const QString& message, quintptr a
                                QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
                                address, message));
     box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    Run(box);
 }
