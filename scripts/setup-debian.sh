@@ -7,6 +7,9 @@ packages=(
     cmake ninja-build g++ pkg-config python3
     libsqlcipher-dev libssl-dev
     libgtest-dev
+    qt6-base-dev qt6-base-dev-tools
+    fonts-arphic-uming fonts-noto-cjk
+    xvfb xauth
 )
 
 missing=()

@@ -1,0 +1,70 @@
+// Split-and-copy through the real window (offscreen): sentences of 1,000,
+// 100,000 and 1,000,000 characters against the default dictionary.
+//
+//   QT_QPA_PLATFORM=offscreen ./bench/window_bench
+
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+#include "DefaultDictionary.h"
+#include "DictionaryDatabase.h"
+#include "MainU.h"
+
+namespace {
+
+QString MakeSentence(int length, const std::vector<zelk::DictionaryEntry>& entries) {
+    std::mt19937 random(7305);
+    QString text;
+    text.reserve(length);
+    while (text.size() < length) {
+        if (random() % 10 < 7) {
+            text += QString::fromStdString(entries[random() % entries.size()].key);
+        } else {
+            text += QChar(char16_t(0x4E00 + random() % 0x5000));
+        }
+    }
+    return text.left(length);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    std::string dir = (std::filesystem::temp_directory_path() / "zelk-bench-XXXXXX").string();
+    if (!mkdtemp(dir.data())) return 1;
+    std::filesystem::current_path(dir);
+    const auto entries = zelk::DefaultDictionaryEntries();
+    zelk::CreateDictionaryDatabase("Zelk.dll", entries, zelk::kInitialSentence, false);
+
+    TfrmMian window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) return 1;
+    auto* sentenceBox = window.findChild<QLineEdit*>("edt1");
+    auto* resultBox = window.findChild<QLineEdit*>("edt2");
+    auto* splitAndCopy = window.findChild<QPushButton*>("btnZelkAndCopy");
+
+    std::printf("split-and-copy through the window, %zu dictionary entries\n", entries.size());
+    for (int length : {1000, 100000, 1000000}) {
+        sentenceBox->setText(MakeSentence(length, entries));
+        QElapsedTimer timer;
+        timer.start();
+        splitAndCopy->click();
+        const double ms = timer.nsecsElapsed() / 1e6;
+        const bool copied = QGuiApplication::clipboard()->text() == resultBox->text();
+        std::printf("%9d characters: %9.1f ms  (%6.2f us per character; result %lld characters%s)\n",
+                    length, ms, ms * 1000 / length, static_cast<long long>(resultBox->text().size()),
+                    copied ? ", copied" : ", NOT COPIED");
+    }
+    std::filesystem::current_path("/");
+    std::filesystem::remove_all(dir);
+    return 0;
+}
