@@ -27,6 +27,8 @@ std::unique_ptr<TfrmMian> CreateMainWindow() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The web panel shares its graphics context with the window.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     std::unique_ptr<TfrmMian> frmMian;
     try {

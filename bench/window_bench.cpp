@@ -38,6 +38,7 @@ QString MakeSentence(int length, const std::vector<zelk::DictionaryEntry>& entri
 }  // namespace
 
 int main(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     std::string dir = (std::filesystem::temp_directory_path() / "zelk-bench-XXXXXX").string();
     if (!mkdtemp(dir.data())) return 1;
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
     const auto entries = zelk::DefaultDictionaryEntries();
     zelk::CreateDictionaryDatabase("Zelk.dll", entries, zelk::kInitialSentence, false);
 
-    TfrmMian window;
+    TfrmMian window(nullptr, {QUrl(QStringLiteral("http://127.0.0.1:9/")), false});
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
     auto* sentenceBox = window.findChild<QLineEdit*>("edt1");
@@ -60,9 +61,10 @@ int main(int argc, char** argv) {
         splitAndCopy->click();
         const double ms = timer.nsecsElapsed() / 1e6;
         const bool copied = QGuiApplication::clipboard()->text() == resultBox->text();
-        std::printf("%9d characters: %9.1f ms  (%6.2f us per character; result %lld characters%s)\n",
-                    length, ms, ms * 1000 / length, static_cast<long long>(resultBox->text().size()),
-                    copied ? ", copied" : ", NOT COPIED");
+        std::printf(
+            "%9d characters: %9.1f ms  (%6.2f us per character; result %lld characters%s)\n",
+            length, ms, ms * 1000 / length, static_cast<long long>(resultBox->text().size()),
+            copied ? ", copied" : ", NOT COPIED");
     }
     std::filesystem::current_path("/");
     std::filesystem::remove_all(dir);

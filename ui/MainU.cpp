@@ -42,8 +42,13 @@ QFont WindowFont(QFont font) {
 
 }  // namespace
 
-TfrmMian::TfrmMian(QWidget* parent) : QWidget(parent) {
+TfrmMian::TfrmMian(QWidget* parent, MainWindowOptions options)
+    : QWidget(parent), toolPage_(std::move(options.toolPage)) {
     setupUi(this);
+    if (!options.webPanel) {
+        delete WebBrowser1;
+        WebBrowser1 = nullptr;
+    }
     setFont(WindowFont(font()));
     StatusBar1->setFont(QApplication::font("QStatusBar"));
     BindHandlers();
@@ -116,6 +121,7 @@ void TfrmMian::FormShow(QObject*) {
     setWindowTitle(kTitle);
     SetApplicationTitle(kTitle);
     WriteBoxText(edt1, zelk::LoadSavedSentence(ADOQueryInit));
+    if (WebBrowser1) WebBrowser1->Navigate(toolPage_);
 }
 
 void TfrmMian::FormResize(QObject*) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QUrl>
 #include <QWidget>
 #include <string>
 #include <string_view>
@@ -9,6 +10,13 @@
 
 class SessionEndWatcher;
 
+// How a window is built. The program always uses the defaults; tests and
+// benchmarks point the web panel at a page of their own or leave it out.
+struct MainWindowOptions {
+    QUrl toolPage = QUrl(QStringLiteral("http://www.chengmo.example/qvx/tools/zelk/"));
+    bool webPanel = true;
+};
+
 // The program's one window. Its layout is the form MainU.ui; everything it
 // does happens in the handlers below, each entered from Qt through Guarded()
 // so that an error it raises is shown in the error box.
@@ -16,7 +24,7 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     Q_OBJECT
 
   public:
-    explicit TfrmMian(QWidget* parent = nullptr);
+    explicit TfrmMian(QWidget* parent = nullptr, MainWindowOptions options = {});
     ~TfrmMian() override;
 
     static constexpr int kEditWidthMargin = 27;  // resize rule: outer width minus this
@@ -50,6 +58,7 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     zelk::TADOQuery ADOQuery2{"ADOQuery2", ADOConnection1};
     zelk::TADOQuery ADOQueryInit{"ADOQueryInit", ADOConnection1};
 
+    QUrl toolPage_;
     SessionEndWatcher* sessionEndWatcher_ = nullptr;
     bool shown_ = false;
 };

@@ -128,5 +128,5 @@ class ControlsTest : public QObject {
     }
 };
 
-QTEST_MAIN(ControlsTest)
+ZELK_TEST_MAIN(ControlsTest)
 #include "ControlsTest.moc"

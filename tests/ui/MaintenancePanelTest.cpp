@@ -201,5 +201,5 @@ class MaintenancePanelTest : public QObject {
     }
 };
 
-QTEST_MAIN(MaintenancePanelTest)
+ZELK_TEST_MAIN(MaintenancePanelTest)
 #include "MaintenancePanelTest.moc"

@@ -136,5 +136,5 @@ class MessageBoxesTest : public QObject {
     }
 };
 
-QTEST_MAIN(MessageBoxesTest)
+ZELK_TEST_MAIN(MessageBoxesTest)
 #include "MessageBoxesTest.moc"

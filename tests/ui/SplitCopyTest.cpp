@@ -170,5 +170,5 @@ class SplitCopyTest : public QObject {
     }
 };
 
-QTEST_MAIN(SplitCopyTest)
+ZELK_TEST_MAIN(SplitCopyTest)
 #include "SplitCopyTest.moc"

@@ -61,9 +61,9 @@ void BoxDriver::poll() {
 }
 
 WindowFixture::WindowFixture(const std::vector<zelk::DictionaryEntry>& entries,
-                             bool withoutDatabase) {
+                             bool withoutDatabase, MainWindowOptions options) {
     if (!withoutDatabase) zelk::test::MakeDatabase(entries);
-    window_ = std::make_unique<TfrmMian>();
+    window_ = std::make_unique<TfrmMian>(nullptr, std::move(options));
 }
 
 WindowFixture::~WindowFixture() {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QApplication>
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -11,6 +13,20 @@
 
 #include "MainU.h"
 #include "TestDatabase.h"
+
+// QTEST_MAIN for the window's tests: the web panel needs the shared graphics
+// context set before the application exists, as main() does.
+#define ZELK_TEST_MAIN(TestClass)                                   \
+    int main(int argc, char** argv) {                               \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); \
+        QApplication application(argc, argv);                       \
+        TestClass test;                                             \
+        return QTest::qExec(&test, argc, argv);                     \
+    }
+
+// Where the windows of tests look for the tool page: nothing listens there,
+// so no test sends anything off this machine.
+inline const QUrl kUnreachableToolPage(QStringLiteral("http://127.0.0.1:9/qvx/tools/zelk/"));
 
 // Answers the program's modal message boxes from the test: it watches for the
 // next box, records what it shows, then does the next queued action (Escape
@@ -55,7 +71,8 @@ class WindowFixture {
     // Makes Zelk.dll with these entries (and the initial sentence) unless
     // withoutDatabase is set.
     explicit WindowFixture(const std::vector<zelk::DictionaryEntry>& entries = {},
-                           bool withoutDatabase = false);
+                           bool withoutDatabase = false,
+                           MainWindowOptions options = {kUnreachableToolPage, true});
     ~WindowFixture();
 
     TfrmMian& window() { return *window_; }

@@ -1,0 +1,41 @@
+#include "WebPanel.h"
+
+#include <QWebEnginePage>
+#include <stdexcept>
+
+#include "ControlData.h"
+
+TWebBrowser::TWebBrowser(QWidget* parent) : QWebEngineView(parent) {
+    if (!page()) throw std::runtime_error("The web browser component could not be created");
+}
+
+void TWebBrowser::setControlData(const QString& base64Block) {
+    const QByteArray block = QByteArray::fromBase64(base64Block.toLatin1());
+    const std::optional<QSize> extent = control_data::ReadExtent(block);
+    if (!extent) {
+        controlData_.clear();  // unreadable: dropped, the browser starts fresh
+        return;
+    }
+    controlData_ = base64Block;
+    // Sized as at creation; the layout then gives the panel its place.
+    resize(control_data::ExtentToPixels(*extent, 96.0));
+}
+
+void TWebBrowser::Navigate(const QUrl& address) {
+    if (!address.isValid() || address.isRelative()) {
+        // The engine's own description, without trailing stops, blanks and
+        // control characters.
+        QString reason = address.errorString();
+        while (!reason.isEmpty() && (reason.back() == QLatin1Char('.') || reason.back() <= u' ')) {
+            reason.chop(1);
+        }
+        QString message = QStringLiteral("Invalid address '%1'").arg(address.toString());
+        if (!reason.isEmpty()) message += QStringLiteral(": ") + reason;
+        throw std::runtime_error(message.toStdString());
+    }
+    load(address);
+}
+
+QWebEngineView* TWebBrowser::createWindow(QWebEnginePage::WebWindowType) {
+    return this;
+}
