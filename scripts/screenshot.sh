@@ -10,6 +10,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 "$root/build/tools/zelk-dict" create 2>/dev/null
+[[ $(id -u) -eq 0 ]] && export QTWEBENGINE_DISABLE_SANDBOX=1
 cat > shoot.sh <<SHOT
 #!/usr/bin/env bash
 "$root/build/app/zelk" &
@@ -22,7 +23,7 @@ sleep 1
 eval "\$(xdotool getwindowgeometry --shell "\$wid")"
 xdotool mousemove --window "\$wid" 113 20 click 1   # 拆分
 xdotool mousemove --window "\$wid" 350 12 click 1   # 库
-sleep 0.5
+sleep 3
 import -window root -crop "\${WIDTH}x\${HEIGHT}+\${X}+\${Y}" "$out"
 kill \$pid
 SHOT

@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config python3
     libsqlcipher-dev libssl-dev
     libgtest-dev
-    qt6-base-dev qt6-base-dev-tools
+    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev
     fonts-arphic-uming fonts-noto-cjk
     xvfb xauth
 )
