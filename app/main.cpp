@@ -3,6 +3,7 @@
 #include <cxxabi.h>
 
 #include <QApplication>
+#include <QIcon>
 #include <memory>
 #include <typeinfo>
 
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
     // The web panel shares its graphics context with the window.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    QIcon icon(QStringLiteral(":/icons/zelk-32.png"));
+    icon.addFile(QStringLiteral(":/icons/zelk-256.png"));
+    QApplication::setWindowIcon(icon);
     std::unique_ptr<TfrmMian> frmMian;
     try {
         frmMian = CreateMainWindow();

@@ -11,6 +11,8 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 "$root/build/tools/zelk-dict" create 2>/dev/null
 [[ $(id -u) -eq 0 ]] && export QTWEBENGINE_DISABLE_SANDBOX=1
+# The page's host does not exist; do not even ask a name server for it.
+export QTWEBENGINE_CHROMIUM_FLAGS="--host-resolver-rules=MAP * ~NOTFOUND"
 cat > shoot.sh <<SHOT
 #!/usr/bin/env bash
 "$root/build/app/zelk" &

@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev
     fonts-arphic-uming fonts-noto-cjk
     xvfb xauth
+    dpkg-dev fakeroot lintian
 )
 
 missing=()

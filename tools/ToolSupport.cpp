@@ -7,6 +7,9 @@
 #include <iterator>
 #include <sstream>
 
+#include "ConnectionSettings.h"
+#include "UserDatabase.h"
+
 namespace zelk::tool {
 
 std::string ReadWholeFile(const std::string& path) {
@@ -37,6 +40,13 @@ void FinishOutput(std::FILE* stream, const std::string& name) {
         throw std::runtime_error("cannot write " + name + ": " +
                                  std::strerror(flushed ? errno : error));
     }
+}
+
+std::string DefaultDatabase(bool provision) {
+    const std::optional<std::filesystem::path> shipped = ShippedDatabase(ExecutableDirectory());
+    if (!shipped) return std::string(kDatabaseFileName);
+    if (provision) return ProvisionUserDatabase(*shipped).path.string();
+    return (UserDataDirectory() / kDatabaseFileName).string();
 }
 
 int RunTool(std::string_view toolName, std::string_view usage, int (*body)(int, char**), int argc,

@@ -20,6 +20,11 @@ void WriteAll(std::FILE* stream, std::string_view text, const std::string& name)
 // Flushes and closes a stream, reporting a failed write (disk full, closed pipe).
 void FinishOutput(std::FILE* stream, const std::string& name);
 
+// The database a tool uses unless told otherwise: Zelk.dll in the current
+// directory, or, for the installed tools, the user's own database (copied
+// from the shipped one first when provision is set and it is missing).
+std::string DefaultDatabase(bool provision);
+
 // Runs a tool's body: errors go to standard error as "<tool>: <message>";
 // returns the exit status (0, 1 on an error, 2 on a usage error).
 int RunTool(std::string_view toolName, std::string_view usage, int (*body)(int, char**), int argc,

@@ -2,6 +2,7 @@
 // of it as TSV files.
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -18,7 +19,10 @@ constexpr std::string_view kUsage =
     "       zelk-dict export [--database PATH] [FILE]\n"
     "       zelk-dict import [--replace] [--database PATH] FILE\n"
     "\n"
-    "create  makes a new database (default: Zelk.dll here) with the default\n"
+    "The database is Zelk.dll here (for the installed tools, the user's own,\n"
+    "~/.local/share/zelk/Zelk.dll) unless --database names another.\n"
+    "\n"
+    "create  makes a new database with the default\n"
     "        dictionary and the initial sentence; --force replaces an existing\n"
     "        file, --empty leaves the dictionary empty.\n"
     "export  writes the dictionary as TSV (key, tab, replacement) to FILE or\n"
@@ -31,7 +35,7 @@ using zelk::tool::UsageError;
 
 struct Options {
     std::string command;
-    std::string database = std::string(zelk::kDatabaseFileName);
+    std::string database;  // empty: the default database
     bool force = false;
     bool empty = false;
     bool replace = false;
@@ -66,8 +70,13 @@ Options ParseOptions(int argc, char** argv) {
     return options;
 }
 
-int Create(const Options& options) {
+int Create(Options options) {
     if (!options.files.empty()) throw UsageError("create takes no file");
+    if (options.database.empty()) {
+        options.database = zelk::tool::DefaultDatabase(false);
+        const std::filesystem::path folder = std::filesystem::path(options.database).parent_path();
+        if (!folder.empty()) std::filesystem::create_directories(folder);
+    }
     const std::vector<zelk::DictionaryEntry> entries =
         options.empty ? std::vector<zelk::DictionaryEntry>() : zelk::DefaultDictionaryEntries();
     zelk::CreateDictionaryDatabase(options.database, entries, zelk::kInitialSentence,
@@ -108,7 +117,10 @@ int Import(const Options& options) {
 }
 
 int Main(int argc, char** argv) {
-    const Options options = ParseOptions(argc, argv);
+    Options options = ParseOptions(argc, argv);
+    if (options.database.empty() && options.command != "create") {
+        options.database = zelk::tool::DefaultDatabase(true);
+    }
     if (options.command == "create") return Create(options);
     if (options.command == "export") return Export(options);
     if (options.command == "import") return Import(options);

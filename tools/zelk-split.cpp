@@ -21,7 +21,8 @@ constexpr std::string_view kUsage =
     "\n"
     "Splits each TEXT (each result on a line of its own), then each FILE as it\n"
     "is (\"-\" is standard input); with neither, standard input. The database\n"
-    "is Zelk.dll in the current directory unless --database names another.\n"
+    "is Zelk.dll in the current directory (for the installed tools, the user's\n"
+    "own, ~/.local/share/zelk/Zelk.dll) unless --database names another.\n"
     "--per-char looks every character up in the database, as the window does,\n"
     "instead of reading the dictionary into memory once.\n";
 
@@ -30,7 +31,7 @@ constexpr std::size_t kChunkSize = 1 << 20;
 using zelk::tool::UsageError;
 
 struct Options {
-    std::string database = std::string(zelk::kDatabaseFileName);
+    std::string database;  // empty: the default database
     bool perChar = false;
     std::vector<std::string> files;
     std::vector<std::string> texts;
@@ -63,6 +64,7 @@ Options ParseOptions(int argc, char** argv) {
         }
     }
     if (options.files.empty() && options.texts.empty()) options.files.push_back("-");
+    if (options.database.empty()) options.database = zelk::tool::DefaultDatabase(true);
     return options;
 }
 

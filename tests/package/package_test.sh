@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Builds the Debian package, checks it with lintian, unpacks it into a
+# temporary root and runs what it installed there with a temporary HOME: the
+# launcher provisions the user's database once, a second start keeps a
+# changed dictionary, and the command-line splitter finds the same database.
+# usage: package_test.sh BUILD_DIR
+set -u
+build=$(realpath "$1")
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+
+passed=0
+failed=0
+check() {  # check NAME EXPECTED ACTUAL
+    if [[ "$2" == "$3" ]]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+    fi
+}
+
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" > cpack.log 2>&1)
+check "cpack" 0 $?
+deb=$(ls "$work"/out/zelk_*.deb 2>/dev/null | head -1)
+check "package built" "yes" "$([[ -f $deb ]] && echo yes || echo no)"
+[[ -f $deb ]] || { echo "$passed passed, $failed failed"; exit 1; }
+
+if command -v lintian > /dev/null; then
+    lintian --fail-on error "$deb" > "$work/lintian.log" 2>&1
+    check "lintian reports no errors" 0 $?
+    grep '^E:' "$work/lintian.log"
+fi
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+for path in usr/bin/zelk usr/bin/zelk-dict usr/bin/zelk-split usr/lib/zelk/zelk \
+    usr/share/zelk/Zelk.dll usr/share/applications/zelk.desktop \
+    usr/share/icons/hicolor/32x32/apps/zelk.png usr/share/icons/hicolor/256x256/apps/zelk.png \
+    usr/share/doc/zelk/NOTICE usr/share/doc/zelk/copyright; do
+    check "package holds $path" "yes" "$([[ -e $root/$path ]] && echo yes || echo no)"
+done
+check "desktop entry name" "Name[zh_CN]=澄墨拆字" "$(grep '^Name\[zh_CN\]' "$root/usr/share/applications/zelk.desktop")"
+check "desktop entry category" "Categories=Utility;" "$(grep '^Categories' "$root/usr/share/applications/zelk.desktop")"
+check "small icon is 32 x 32" "32 32" "$(python3 -c "import struct,sys; d=open(sys.argv[1],'rb').read(24); print(*struct.unpack('>II', d[16:24]))" "$root/usr/share/icons/hicolor/32x32/apps/zelk.png")"
+
+# The unpacked programs, as a user with a fresh home; no display, and the
+# browser resolves no host names, so nothing leaves the machine.
+export HOME="$work/home"
+unset XDG_DATA_HOME
+mkdir -p "$HOME"
+export QT_QPA_PLATFORM=offscreen
+export QTWEBENGINE_CHROMIUM_FLAGS="--host-resolver-rules=MAP * ~NOTFOUND"
+[[ $(id -u) -eq 0 ]] && export QTWEBENGINE_DISABLE_SANDBOX=1
+user_db="$HOME/.local/share/zelk/Zelk.dll"
+
+start_and_stop() {  # runs the launcher until the window is up, then ends the session
+    "$root/usr/bin/zelk" > "$work/launcher.log" 2>&1 &
+    local pid=$!
+    for _ in $(seq 100); do [[ -e $user_db ]] && break; sleep 0.1; done
+    sleep 2
+    kill -0 "$pid" 2>/dev/null && echo running || echo "not running"
+    kill -TERM "$pid"
+    wait "$pid"
+    echo "exit $?"
+}
+
+check "first start" $'running\nexit 0' "$(start_and_stop)"
+check "database provisioned" "yes" "$([[ -f $user_db ]] && echo yes || echo no)"
+check "database holds the shipped dictionary" \
+    "$("$root/usr/bin/zelk-dict" export --database "$root/usr/share/zelk/Zelk.dll" | sha256sum)" \
+    "$("$root/usr/bin/zelk-dict" export | sha256sum)"
+inode=$(stat -c %i "$user_db")
+
+printf '坏\t土不\n' | "$root/usr/bin/zelk-dict" import - 2> /dev/null
+check "tools use the user's database" "土不女子" "$("$root/usr/bin/zelk-split" 坏好)"
+before=$(stat -c %Y%N "$user_db")
+sleep 1
+check "second start" $'running\nexit 0' "$(start_and_stop)"
+check "not provisioned again" "$inode" "$(stat -c %i "$user_db")"
+check "changed dictionary kept" "土不女子" "$("$root/usr/bin/zelk-split" 坏好)"
+check "the window stored its sentence there" "changed" \
+    "$([[ $(stat -c %Y%N "$user_db") != "$before" ]] && echo changed || echo unchanged)"
+check "shipped database untouched" "扌斥" "$("$root/usr/bin/zelk-split" --database "$root/usr/share/zelk/Zelk.dll" 拆)"
+
+# A data folder that cannot be made is reported, not a crash.
+XDG_DATA_HOME=/proc/zelk-test "$root/usr/bin/zelk" > /dev/null 2> "$work/error.log"
+check "unusable data folder status" 1 $?
+check "unusable data folder message" "zelk: Cannot create the folder '/proc/zelk-test/zelk'" \
+    "$(cut -d: -f1,2 < "$work/error.log")"
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
