@@ -185,17 +185,20 @@ void TfrmMian::btnZelkAndCopyClick(QObject*) {
 
 // --- Maintenance panel -----------------------------------------------------
 
+bool TfrmMian::RefuseEmptyKey(const std::string& key) {
+    if (!key.empty()) return false;
+    ShowInformation(kEmptyKey);
+    chr1->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
 void TfrmMian::cbKuClick(QObject*) {
     pnlEdit->setVisible(cbKu->isChecked());
 }
 
 void TfrmMian::btnOKClick(QObject*) {
     const std::string key = ReadBoxText(chr1);
-    if (key.empty()) {
-        ShowInformation(kEmptyKey);
-        chr1->setFocus(Qt::OtherFocusReason);
-        return;
-    }
+    if (RefuseEmptyKey(key)) return;
     const std::optional<std::string> replacement = zelk::FindEntry(ADOQuery2, key);
     if (!replacement) {
         ShowInformation(kNoEntry);
@@ -208,11 +211,7 @@ void TfrmMian::btnOKClick(QObject*) {
 void TfrmMian::btnSaveClick(QObject*) {
     const std::string key = ReadBoxText(chr1);
     const std::string replacement = ReadBoxText(chr2);
-    if (key.empty()) {
-        ShowInformation(kEmptyKey);
-        chr1->setFocus(Qt::OtherFocusReason);
-        return;
-    }
+    if (RefuseEmptyKey(key)) return;
     if (replacement.empty()) {
         ShowInformation(kEmptyReplacement);
         chr2->setFocus(Qt::OtherFocusReason);
@@ -224,11 +223,7 @@ void TfrmMian::btnSaveClick(QObject*) {
 
 void TfrmMian::btnDelClick(QObject*) {
     const std::string key = ReadBoxText(chr1);
-    if (key.empty()) {
-        ShowInformation(kEmptyKey);
-        chr1->setFocus(Qt::OtherFocusReason);
-        return;
-    }
+    if (RefuseEmptyKey(key)) return;
     if (Confirm(DeleteQuestion(key)) != ConfirmAnswer::Yes) return;
     zelk::DeleteEntry(ADOQuery2, key);
     ShowInformation(kDeleted);

@@ -49,6 +49,9 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     void FormClose(QObject* sender, QCloseEvent* event);
 
     std::u16string LookupChar(std::u16string_view character);
+    // The maintenance panel's input check: an empty key is refused with its
+    // message, and the focus goes to the key box.
+    bool RefuseEmptyKey(const std::string& key);
     void BindHandlers();
     void PlaceOnScreen();
     void StoreSentenceAtSessionEnd(bool quitAfterwards);

@@ -9,22 +9,13 @@ build=$(realpath "$1")
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 
-passed=0
-failed=0
-check() {  # check NAME EXPECTED ACTUAL
-    if [[ "$2" == "$3" ]]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-    fi
-}
+source "$(dirname "$(realpath "$0")")/../lib/check.sh"
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" > cpack.log 2>&1)
 check "cpack" 0 $?
 deb=$(ls "$work"/out/zelk_*.deb 2>/dev/null | head -1)
 check "package built" "yes" "$([[ -f $deb ]] && echo yes || echo no)"
-[[ -f $deb ]] || { echo "$passed passed, $failed failed"; exit 1; }
+[[ -f $deb ]] || { report; exit 1; }
 
 if command -v lintian > /dev/null; then
     lintian --fail-on error "$deb" > "$work/lintian.log" 2>&1
@@ -89,5 +80,4 @@ check "unusable data folder status" 1 $?
 check "unusable data folder message" "zelk: Cannot create the folder '/proc/zelk-test/zelk'" \
     "$(cut -d: -f1,2 < "$work/error.log")"
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+report

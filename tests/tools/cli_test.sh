@@ -6,18 +6,8 @@ dict=$(realpath "$1")
 split=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$(dirname "$(realpath "$0")")/../lib/check.sh"
 cd "$work" || exit 1
-
-passed=0
-failed=0
-check() {  # check NAME EXPECTED ACTUAL
-    if [[ "$2" == "$3" ]]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-    fi
-}
 
 # Without a database: an error on standard error, nothing on standard output.
 out=$("$split" 好 2>err); status=$?
@@ -75,5 +65,4 @@ check "bad import message" "zelk-dict: bad.tsv:2: no tab between key and replace
 "$split" --nonsense 2>/dev/null; check "usage error" 2 $?
 "$dict" frobnicate 2>/dev/null; check "unknown command" 2 $?
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+report

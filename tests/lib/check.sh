@@ -1,0 +1,16 @@
+# Shared by the shell tests: check NAME EXPECTED ACTUAL counts a pass or
+# prints the difference; report prints the closing line and sets the status.
+passed=0
+failed=0
+check() {
+    if [[ "$2" == "$3" ]]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+    fi
+}
+report() {
+    echo "$passed passed, $failed failed"
+    [[ $failed -eq 0 ]]
+}
