@@ -108,6 +108,13 @@ void TfrmMian::resizeEvent(QResizeEvent* event) {
     Guarded([this] { FormResize(this); });
 }
 
+void TfrmMian::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // The window manager may report the frame only after the window is
+    // mapped, without a resize: the outer width then changes all the same.
+    if (frameGeometry().width() != ruledOuterWidth_) Guarded([this] { FormResize(this); });
+}
+
 void TfrmMian::PlaceOnScreen() {
     const QScreen* screen = this->screen();
     if (!screen) return;
@@ -125,7 +132,8 @@ void TfrmMian::FormShow(QObject*) {
 }
 
 void TfrmMian::FormResize(QObject*) {
-    const int width = frameGeometry().width() - kEditWidthMargin;
+    ruledOuterWidth_ = frameGeometry().width();
+    const int width = ruledOuterWidth_ - kEditWidthMargin;
     edt1->resize(width, edt1->height());
     edt2->resize(width, edt2->height());
 }

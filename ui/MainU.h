@@ -33,6 +33,7 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     // Event handlers, as the layout binds them.
@@ -64,4 +65,5 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     QUrl toolPage_;
     SessionEndWatcher* sessionEndWatcher_ = nullptr;
     bool shown_ = false;
+    int ruledOuterWidth_ = -1;  // the outer width the resize rule last applied
 };
