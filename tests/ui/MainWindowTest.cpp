@@ -9,10 +9,12 @@
 #include <QTest>
 
 #include "ApplicationTitle.h"
+#include "DatabaseErrors.h"
 #include "MPanel.h"
 #include "McxButton.h"
 #include "McxCheckBox.h"
 #include "McxTextEdit.h"
+#include "ProgramMain.h"
 #include "UiTestSupport.h"
 
 namespace {
@@ -230,6 +232,22 @@ class MainWindowTest : public QObject {
         const QRect frame = fixture.window().frameGeometry();
         QCOMPARE(frame.x(), std::max(0, (screen.width() - frame.width()) / 2));
         QCOMPARE(frame.y(), std::max(0, (screen.height() - frame.height()) / 2));
+    }
+
+    void windowThatCannotBeCreatedEndsWithTheFatalBox() {
+        BoxDriver driver;
+        driver.pressKey(Qt::Key_Return);
+        const int status = RunProgram([]() -> std::unique_ptr<QWidget> {
+            throw zelk::EEngineError("Error creating object");
+        });
+        QCOMPARE(status, 1);
+        QCOMPARE(driver.seen().size(), 1);
+        QCOMPARE(driver.seen()[0].caption, QStringLiteral("Application Error"));
+        QCOMPARE(driver.seen()[0].icon, QMessageBox::Critical);
+        QVERIFY2(driver.seen()[0].text.startsWith(
+                     "Exception zelk::EEngineError in module MainWindowTest at "),
+                 qPrintable(driver.seen()[0].text));
+        QVERIFY(driver.seen()[0].text.endsWith(".\nError creating object."));
     }
 
     void programExitsWithZeroAndStoresOnTermination() {
