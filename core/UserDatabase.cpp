@@ -45,9 +45,12 @@ std::filesystem::path ExecutableDirectory() {
     return self.parent_path();
 }
 
+std::filesystem::path ShippedDatabasePath(const std::filesystem::path& executableDir) {
+    return (executableDir / ".." / "share" / "zelk" / kDatabaseFileName).lexically_normal();
+}
+
 std::optional<std::filesystem::path> ShippedDatabase(const std::filesystem::path& executableDir) {
-    const std::filesystem::path shipped =
-        (executableDir / ".." / "share" / "zelk" / kDatabaseFileName).lexically_normal();
+    const std::filesystem::path shipped = ShippedDatabasePath(executableDir);
     std::error_code error;
     if (std::filesystem::is_regular_file(shipped, error)) return shipped;
     return std::nullopt;

@@ -15,9 +15,11 @@ std::filesystem::path UserDataDirectory();
 // The folder of the running executable.
 std::filesystem::path ExecutableDirectory();
 
-// The default database shipped with an installed executable in dir
-// (dir/../share/zelk/Zelk.dll), when there is one: so the package's files
-// work from wherever they are unpacked.
+// Where an installed executable in dir finds the shipped default database:
+// dir/../share/zelk/Zelk.dll, so the package's files work from wherever they
+// are unpacked.
+std::filesystem::path ShippedDatabasePath(const std::filesystem::path& executableDir);
+// That database, when it is there.
 std::optional<std::filesystem::path> ShippedDatabase(const std::filesystem::path& executableDir);
 
 struct ProvisionedDatabase {

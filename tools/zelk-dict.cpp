@@ -70,13 +70,10 @@ Options ParseOptions(int argc, char** argv) {
     return options;
 }
 
-int Create(Options options) {
+int Create(const Options& options) {
     if (!options.files.empty()) throw UsageError("create takes no file");
-    if (options.database.empty()) {
-        options.database = zelk::tool::DefaultDatabase(false);
-        const std::filesystem::path folder = std::filesystem::path(options.database).parent_path();
-        if (!folder.empty()) std::filesystem::create_directories(folder);
-    }
+    const std::filesystem::path folder = std::filesystem::path(options.database).parent_path();
+    if (!folder.empty()) std::filesystem::create_directories(folder);
     const std::vector<zelk::DictionaryEntry> entries =
         options.empty ? std::vector<zelk::DictionaryEntry>() : zelk::DefaultDictionaryEntries();
     zelk::CreateDictionaryDatabase(options.database, entries, zelk::kInitialSentence,
@@ -118,8 +115,9 @@ int Import(const Options& options) {
 
 int Main(int argc, char** argv) {
     Options options = ParseOptions(argc, argv);
-    if (options.database.empty() && options.command != "create") {
-        options.database = zelk::tool::DefaultDatabase(true);
+    if (options.database.empty()) {
+        // A new database is made, not copied from the shipped one.
+        options.database = zelk::tool::DefaultDatabase(options.command != "create");
     }
     if (options.command == "create") return Create(options);
     if (options.command == "export") return Export(options);

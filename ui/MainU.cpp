@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QScopeGuard>
-#include <QScreen>
 #include <iostream>
 
 #include "ApplicationTitle.h"
@@ -12,6 +11,7 @@
 #include "MessageBoxes.h"
 #include "ReadTransaction.h"
 #include "RecordOperations.h"
+#include "ScreenPlacement.h"
 #include "SessionEndWatcher.h"
 #include "Splitter.h"
 #include "WindowText.h"
@@ -24,11 +24,11 @@ const QString kEmptyReplacement = QStringLiteral("替换字不能为空！");
 const QString kNoEntry = QStringLiteral("该替换字不存在！");
 const QString kSaved = QStringLiteral("保存成功！");
 const QString kDeleted = QStringLiteral("删除成功！");
+constexpr int kEditWidthMargin = 27;  // resize rule: outer width minus this
 const QString kCloseAnyway = QStringLiteral("原始句子未能保存。仍要关闭吗？");
 
 QString DeleteQuestion(const std::string& key) {
-    return QStringLiteral("确定删除【") + FromUtf16(zelk::AnsiToUtf16(key)) +
-           QStringLiteral("】吗？");
+    return QStringLiteral("确定删除【") + FromWindowText(key) + QStringLiteral("】吗？");
 }
 
 // The window font, 宋体 at 16 pixels, with the Song and Ming faces that stand
@@ -86,7 +86,7 @@ void TfrmMian::showEvent(QShowEvent* event) {
     // Delivered before the window is mapped: the sequence, its error box and
     // the placement all happen before the window becomes visible.
     Guarded([this] { FormShow(this); });
-    PlaceOnScreen();
+    CentreOnScreen(*this);
     if (!focusWidget()) btnClose->setFocus(Qt::ActiveWindowFocusReason);
 }
 
@@ -115,15 +115,6 @@ void TfrmMian::moveEvent(QMoveEvent* event) {
     if (frameGeometry().width() != ruledOuterWidth_) Guarded([this] { FormResize(this); });
 }
 
-void TfrmMian::PlaceOnScreen() {
-    const QScreen* screen = this->screen();
-    if (!screen) return;
-    const QRect area = screen->geometry();
-    const QSize outer = frameGeometry().size();
-    move(area.x() + std::max(0, (area.width() - outer.width()) / 2),
-         area.y() + std::max(0, (area.height() - outer.height()) / 2));
-}
-
 void TfrmMian::FormShow(QObject*) {
     setWindowTitle(kTitle);
     SetApplicationTitle(kTitle);
@@ -145,7 +136,7 @@ void TfrmMian::FormClose(QObject*, QCloseEvent*) {
 void TfrmMian::StoreSentenceAtSessionEnd(bool quitAfterwards) {
     // No box may wait for an answer while the session goes: report to the log.
     try {
-        zelk::StoreSavedSentence(ADOQueryInit, ReadBoxText(edt1));
+        FormClose(this, nullptr);
     } catch (const std::exception& error) {
         std::cerr << "zelk: the sentence could not be stored: " << error.what() << std::endl;
     }

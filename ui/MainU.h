@@ -27,8 +27,6 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     explicit TfrmMian(QWidget* parent = nullptr, MainWindowOptions options = {});
     ~TfrmMian() override;
 
-    static constexpr int kEditWidthMargin = 27;  // resize rule: outer width minus this
-
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -54,7 +52,6 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     // message, and the focus goes to the key box.
     bool RefuseEmptyKey(const std::string& key);
     void BindHandlers();
-    void PlaceOnScreen();
     void StoreSentenceAtSessionEnd(bool quitAfterwards);
 
     zelk::TADOConnection ADOConnection1;

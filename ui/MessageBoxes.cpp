@@ -8,9 +8,9 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 
 #include "ApplicationTitle.h"
+#include "ScreenPlacement.h"
 
 namespace {
 
@@ -40,13 +40,7 @@ QStringList ProgramMessageBox::buttonCaptions() const {
 
 void ProgramMessageBox::showEvent(QShowEvent* event) {
     QMessageBox::showEvent(event);
-    // Centred on the screen, not on the window that asked.
-    if (QScreen* screen = this->screen()) {
-        const QRect area = screen->geometry();
-        const QSize size = frameGeometry().size();
-        move(area.x() + std::max(0, (area.width() - size.width()) / 2),
-             area.y() + std::max(0, (area.height() - size.height()) / 2));
-    }
+    CentreOnScreen(*this);  // on the screen, not on the window that asked
 }
 
 void ProgramMessageBox::keyPressEvent(QKeyEvent* event) {

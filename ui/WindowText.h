@@ -19,6 +19,8 @@ inline QString FromUtf16(std::u16string_view text) {
                    static_cast<qsizetype>(text.size()));
 }
 
+// Window text as the widgets hold it.
+QString FromWindowText(std::string_view windowText);
 // The box's whole text, in the window code page.
 std::string ReadBoxText(const QLineEdit* box);
 // Replaces the box's whole text; the same text leaves the box untouched.

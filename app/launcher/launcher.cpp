@@ -43,8 +43,7 @@ int main(int argc, char** argv) {
         const std::optional<std::filesystem::path> shipped = zelk::ShippedDatabase(dir);
         if (!shipped) {
             throw std::runtime_error("The default dictionary is missing from the installation (" +
-                                     (dir / ".." / "share" / "zelk").lexically_normal().string() +
-                                     ").");
+                                     zelk::ShippedDatabasePath(dir).string() + ").");
         }
         const zelk::ProvisionedDatabase database = zelk::ProvisionUserDatabase(*shipped);
         if (::chdir(database.path.parent_path().c_str()) != 0) {

@@ -46,8 +46,7 @@ class MaintenancePanelTest : public QObject {
         PanelWindow window;
         QVERIFY(window.open());
         BoxDriver driver;
-        driver.pressKey(Qt::Key_Return);
-        driver.pressKey(Qt::Key_Return);
+        driver.pressKey(Qt::Key_Return, 2);
 
         window.replacement()->setText(QStringLiteral("keep"));
         window.query();  // empty key
@@ -82,7 +81,7 @@ class MaintenancePanelTest : public QObject {
         PanelWindow window;
         QVERIFY(window.open());
         BoxDriver driver;
-        for (int i = 0; i < 3; ++i) driver.pressKey(Qt::Key_Return);
+        driver.pressKey(Qt::Key_Return, 3);
         window.save();  // both empty: only the key's message
         QTRY_COMPARE(QApplication::focusWidget(), window.key());
         window.key()->setText(QStringLiteral("新"));
@@ -100,8 +99,7 @@ class MaintenancePanelTest : public QObject {
         PanelWindow window;
         QVERIFY(window.open());
         BoxDriver driver;
-        driver.pressKey(Qt::Key_Return);
-        driver.pressKey(Qt::Key_Return);
+        driver.pressKey(Qt::Key_Return, 2);
         window.key()->setText(QStringLiteral("好"));
         window.replacement()->setText(QStringLiteral("子女"));
         window.save();
@@ -141,7 +139,7 @@ class MaintenancePanelTest : public QObject {
         QVERIFY(window.open());
         window.key()->setText(QStringLiteral("双"));
         BoxDriver driver;
-        for (int i = 0; i < 6; ++i) driver.pressKey(Qt::Key_Return);
+        driver.pressKey(Qt::Key_Return, 6);
         window.remove();
         QCOMPARE(PanelWindow::Rows(), (std::vector<std::string>{"双=二", "单=三"}));
         window.remove();
@@ -159,7 +157,7 @@ class MaintenancePanelTest : public QObject {
         PanelWindow window({{"'", "quote"}, {"x", "ex"}});
         QVERIFY(window.open());
         BoxDriver driver;
-        for (int i = 0; i < 4; ++i) driver.pressKey(Qt::Key_Return);
+        driver.pressKey(Qt::Key_Return, 4);
         window.key()->setText(QStringLiteral("' or '1'='1"));
         window.query();
         window.key()->setText(QStringLiteral("'"));
@@ -189,8 +187,7 @@ class MaintenancePanelTest : public QObject {
         QVERIFY(window.open());
         zelk::test::RunSql("drop table chr12");
         BoxDriver driver;
-        driver.pressKey(Qt::Key_Return);
-        driver.pressKey(Qt::Key_Return);
+        driver.pressKey(Qt::Key_Return, 2);
         window.key()->setText(QStringLiteral("好"));
         window.replacement()->setText(QStringLiteral("x"));
         window.save();

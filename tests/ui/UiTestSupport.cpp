@@ -12,11 +12,13 @@ BoxDriver::BoxDriver() {
     timer_.start(10);
 }
 
-void BoxDriver::pressKey(Qt::Key key) {
-    answer([key](QMessageBox* box) {
-        QWidget* target = box->focusWidget() ? box->focusWidget() : box;
-        QTest::keyClick(target, key);
-    });
+void BoxDriver::pressKey(Qt::Key key, int times) {
+    for (int i = 0; i < times; ++i) {
+        answer([key](QMessageBox* box) {
+            QWidget* target = box->focusWidget() ? box->focusWidget() : box;
+            QTest::keyClick(target, key);
+        });
+    }
 }
 
 void BoxDriver::clickButton(const QString& caption) {
@@ -51,7 +53,6 @@ void BoxDriver::poll() {
     seen.icon = box->icon();
     for (QAbstractButton* button : box->buttons()) seen.buttons << button->text();
     if (box->defaultButton()) seen.defaultButton = box->defaultButton()->text();
-    seen.answered = !actions_.isEmpty();
     seen_.append(seen);
     const Action action = actions_.isEmpty()
                               ? Action([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); })

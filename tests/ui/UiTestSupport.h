@@ -41,20 +41,18 @@ class BoxDriver : public QObject {
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QStringList buttons;
         QString defaultButton;
-        bool answered = false;
     };
     using Action = std::function<void(QMessageBox*)>;
 
     BoxDriver();
     void answer(Action action) { actions_.append(std::move(action)); }
-    void pressKey(Qt::Key key);
+    void pressKey(Qt::Key key, int times = 1);
     void clickButton(const QString& caption);
     void closeByCloseBox();
 
     const QList<Box>& seen() const { return seen_; }
     // The texts of the boxes seen, for short comparisons.
     QStringList texts() const;
-    int pending() const { return actions_.size(); }
 
   private:
     void poll();
