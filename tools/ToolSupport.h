@@ -19,6 +19,13 @@ std::string ReadWholeFile(const std::string& path);
 void WriteAll(std::FILE* stream, std::string_view text, const std::string& name);
 // Flushes and closes a stream, reporting a failed write (disk full, closed pipe).
 void FinishOutput(std::FILE* stream, const std::string& name);
+// Opens a file for reading; the error names the system's reason, a folder included.
+std::FILE* OpenInputFile(const std::string& path);
+// Replaces the file at path with text as one step: the text goes to a
+// temporary file beside it, which is flushed to disk and then renamed over
+// path, so that a failure leaves the old file as it was. An existing file
+// keeps its permissions.
+void ReplaceFileAtomically(const std::string& path, std::string_view text);
 
 // The database a tool uses unless told otherwise: Zelk.dll in the current
 // directory, or, for the installed tools, the user's own database (copied

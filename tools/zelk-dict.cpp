@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AdoConnection.h"
+#include "CodePage.h"
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
 #include "ToolSupport.h"
@@ -16,7 +17,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: zelk-dict create [--force] [--empty] [--database PATH]\n"
-    "       zelk-dict export [--database PATH] [FILE]\n"
+    "       zelk-dict export [--force] [--database PATH] [FILE]\n"
     "       zelk-dict import [--replace] [--database PATH] FILE\n"
     "\n"
     "The database is Zelk.dll here (for the installed tools, the user's own,\n"
@@ -26,7 +27,9 @@ constexpr std::string_view kUsage =
     "        dictionary and the initial sentence; --force replaces an existing\n"
     "        file, --empty leaves the dictionary empty.\n"
     "export  writes the dictionary as TSV (key, tab, replacement) to FILE or\n"
-    "        standard output.\n"
+    "        standard output. It never writes over the database itself, and\n"
+    "        over an existing file only when that is a text file (an earlier\n"
+    "        export) or --force is given.\n"
     "import  reads a TSV file (\"-\" for standard input): each entry changes the\n"
     "        first entry of its key or is added; --replace empties the\n"
     "        dictionary first.\n";
@@ -55,7 +58,8 @@ Options ParseOptions(int argc, char** argv) {
         if (argument == "--database" || argument == "-d") {
             if (++i == argc) throw UsageError(argument + " needs a path");
             options.database = argv[i];
-        } else if (argument == "--force" && options.command == "create") {
+        } else if (argument == "--force" &&
+                   (options.command == "create" || options.command == "export")) {
             options.force = true;
         } else if (argument == "--empty" && options.command == "create") {
             options.empty = true;
@@ -83,20 +87,39 @@ int Create(const Options& options) {
     return 0;
 }
 
+// Refuses an export target that would lose data: the database being read,
+// through whatever path or link, always; any other existing file that is not
+// a text file (another database, a binary) unless forced.
+void CheckExportTarget(const std::string& path, const std::string& database, bool force) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return;
+    if (std::filesystem::equivalent(path, database, error)) {
+        throw std::runtime_error("'" + path + "' is the database being exported; nothing was " +
+                                 "written. Name another file for the export.");
+    }
+    if (std::filesystem::is_directory(path, error)) {
+        throw std::runtime_error("'" + path + "' is a folder; nothing was written.");
+    }
+    if (force) return;
+    const std::string content = zelk::tool::ReadWholeFile(path);
+    if (content.find('\0') != std::string::npos || !zelk::IsValidUtf8(content)) {
+        throw std::runtime_error("'" + path + "' exists and is not a text file (it may be a " +
+                                 "database); nothing was written. Use --force to replace it.");
+    }
+}
+
 int Export(const Options& options) {
     if (options.files.size() > 1) throw UsageError("export writes one file");
+    const bool toStandardOutput = options.files.empty() || options.files[0] == "-";
+    if (!toStandardOutput) CheckExportTarget(options.files[0], options.database, options.force);
     zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
     const std::string text = zelk::FormatDictionaryTsv(zelk::ExportDictionary(connection));
-    if (options.files.empty() || options.files[0] == "-") {
+    if (toStandardOutput) {
         zelk::tool::WriteAll(stdout, text, "standard output");
         zelk::tool::FinishOutput(stdout, "standard output");
         return 0;
     }
-    const std::string& path = options.files[0];
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) throw std::runtime_error("cannot create '" + path + "'");
-    zelk::tool::WriteAll(file, text, "'" + path + "'");
-    zelk::tool::FinishOutput(file, "'" + path + "'");
+    zelk::tool::ReplaceFileAtomically(options.files[0], text);
     return 0;
 }
 

@@ -1,7 +1,9 @@
 // zelk-split: splits text against the dictionary database and writes the
 // result to standard output.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -118,7 +120,9 @@ void SplitStream(std::FILE* stream, const std::string& name, TextSplitter& split
         const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), stream);
         pending.append(buffer.data(), count);
         const bool atEnd = count < buffer.size();
-        if (atEnd && std::ferror(stream)) throw std::runtime_error("cannot read " + name);
+        if (atEnd && std::ferror(stream)) {
+            throw std::runtime_error("cannot read " + name + ": " + std::strerror(errno));
+        }
         std::size_t cut = pending.size();
         if (!atEnd) {
             const std::size_t lineEnd = pending.rfind('\n');
@@ -153,8 +157,7 @@ int Main(int argc, char** argv) {
             SplitStream(stdin, "standard input", splitter);
             continue;
         }
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file) throw std::runtime_error("cannot open '" + path + "'");
+        std::FILE* file = zelk::tool::OpenInputFile(path);
         try {
             SplitStream(file, "'" + path + "'", splitter);
         } catch (...) {

@@ -57,6 +57,51 @@ check "export round trip" "$(sha256sum < exported.tsv)" \
     "$("$dict" export --database copy.dll | sha256sum)"
 check "entry count" "$(grep -c . exported.tsv)" "$("$dict" export --database copy.dll | grep -c .)"
 
+# Export never writes over the database it reads, nor over a file that is not
+# text, and replaces a backup only whole.
+db_sum=$(sha256sum < Zelk.dll)
+ln -s Zelk.dll link.dll
+"$dict" export Zelk.dll 2>err; status=$?
+check "export onto the database refused" 1 "$status"
+check "export onto the database message" \
+    "zelk-dict: 'Zelk.dll' is the database being exported; nothing was written. Name another file for the export." \
+    "$(cat err)"
+"$dict" export --force --database link.dll ./Zelk.dll 2>/dev/null
+check "export onto the database through a link refused, also forced" 1 $?
+cp copy.dll other.dll
+"$dict" export other.dll 2>err; status=$?
+check "export onto another database refused" 1 "$status"
+check "export onto another database message" \
+    "zelk-dict: 'other.dll' exists and is not a text file (it may be a database); nothing was written. Use --force to replace it." \
+    "$(cat err)"
+check "database intact" "$db_sum" "$(sha256sum < Zelk.dll)"
+check "other database intact" "$(sha256sum < copy.dll)" "$(sha256sum < other.dll)"
+"$dict" export --force other.dll 2>/dev/null; check "forced export over a database" 0 $?
+check "forced export wrote the text" "$(sha256sum < exported.tsv)" "$(sha256sum < other.dll)"
+printf 'old\tbackup\n' > backup.tsv
+chmod 640 backup.tsv
+"$dict" export backup.tsv; check "export over an earlier export" 0 $?
+check "earlier export replaced" "$(sha256sum < exported.tsv)" "$(sha256sum < backup.tsv)"
+check "replaced export keeps its mode" "640" "$(stat -c %a backup.tsv)"
+printf 'old\tbackup\n' > backup.tsv
+(ulimit -f 16; trap '' XFSZ; "$dict" export backup.tsv 2>err); status=$?
+check "export that runs out of space fails" 1 "$status"
+check "old backup intact after a failed export" $'old\tbackup' "$(cat backup.tsv)"
+check "no temporary file left" "" "$(ls -A | grep '^\.backup' || true)"
+
+# Closed standard output and unreadable inputs are reported with their reason.
+"$split" 好 >&- 2>err; status=$?
+check "closed standard output status" 1 "$status"
+check "closed standard output message" "zelk-split: cannot write standard output: it is closed" "$(cat err)"
+"$dict" export >&- 2>/dev/null; check "closed standard output in zelk-dict" 1 $?
+"$split" --file nothing.txt 2>err
+check "missing input reason" "zelk-split: cannot open 'nothing.txt': No such file or directory" "$(cat err)"
+mkdir adir
+"$split" --file adir 2>err
+check "folder as input" "zelk-split: cannot read 'adir': Is a directory" "$(cat err)"
+"$dict" import adir 2>err
+check "folder as import" "zelk-dict: cannot read 'adir': Is a directory" "$(cat err)"
+
 printf 'good\tline\nbad line\n' > bad.tsv
 "$dict" import bad.tsv 2>err; status=$?
 check "bad import status" 1 "$status"
