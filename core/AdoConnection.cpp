@@ -111,6 +111,17 @@ void TADOConnection::Open() {
     }
 }
 
+void TADOConnection::OpenCurrentFile() {
+    if (db_ && sqlite3_get_autocommit(db_)) {
+        int moved = 0;
+        if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK &&
+            moved) {
+            Close();
+        }
+    }
+    Open();
+}
+
 void TADOConnection::Close() noexcept {
     statements_.clear();
     if (db_) {

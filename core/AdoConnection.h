@@ -34,6 +34,12 @@ class TADOConnection {
     // closed when that fails.
     void Open();
     void Close() noexcept;
+    // Open, at the start of an operation: when the file at the data source is
+    // no longer the one the connection has open (replaced by a restore, a new
+    // database, a sync tool), the connection is closed and the current file
+    // opened, so that the operation reads and writes the file the user has.
+    // Never inside a transaction.
+    void OpenCurrentFile();
 
     // The open engine handle (opening the connection first).
     sqlite3* Handle();

@@ -141,7 +141,7 @@ void TADOQuery::FetchReadOnly() {
 
 void TADOQuery::Open() {
     if (Active()) return;
-    connection_.Open();
+    connection_.OpenCurrentFile();
     try {
         if (!FetchKeyed()) {
             Close();

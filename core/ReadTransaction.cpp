@@ -4,6 +4,7 @@ namespace zelk {
 
 void ReadTransaction::Begin() {
     if (begun_) return;
+    connection_.OpenCurrentFile();
     sqlite3* db = connection_.Handle();
     if (!sqlite3_get_autocommit(db)) return;  // someone else's transaction is running
     ExecuteSql(db, "begin");

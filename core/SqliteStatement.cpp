@@ -19,6 +19,12 @@ void ThrowEngineError(sqlite3* db, int rc) {
     const int primary = rc & 0xff;
     switch (primary) {
         case SQLITE_READONLY:
+            if (rc == SQLITE_READONLY_DBMOVED) {
+                throw EEngineError("The database file '" + DatabaseFileName(db) +
+                                       "' was moved or replaced while it was open; the change "
+                                       "was not written. The next try uses the file now there.",
+                                   rc);
+            }
             throw EEngineError("Cannot update. Database or object is read-only.", rc);
         case SQLITE_BUSY:
         case SQLITE_LOCKED:

@@ -83,20 +83,23 @@ void TfrmMian::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (shown_) return;
     shown_ = true;
-    // Delivered before the window is mapped: the sequence, its error box and
-    // the placement all happen before the window becomes visible.
-    Guarded([this] { FormShow(this); });
+    // Delivered before the window is mapped: the placement, the sequence and
+    // its error box all happen before the window becomes visible. Placed
+    // first, so that the window is not off the screen behind an error box.
     CentreOnScreen(*this);
+    Guarded([this] { FormShow(this); });
     if (!focusWidget()) btnClose->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TfrmMian::closeEvent(QCloseEvent* event) {
-    if (Guarded([&] { FormClose(this, event); })) {
+    // At session end the sentence has been stored already and no box may ask.
+    if (sessionEnding_ || Guarded([&] { FormClose(this, event); })) {
         event->accept();
         return;
     }
-    // The sentence could not be stored: the user decides whether to lose it.
-    if (Confirm(kCloseAnyway) == ConfirmAnswer::Yes) {
+    // The sentence could not be stored: the user decides whether to lose it,
+    // unless the session ended while the error box was up.
+    if (sessionEnding_ || Confirm(kCloseAnyway) == ConfirmAnswer::Yes) {
         event->accept();
     } else {
         event->ignore();
@@ -119,6 +122,7 @@ void TfrmMian::FormShow(QObject*) {
     setWindowTitle(kTitle);
     SetApplicationTitle(kTitle);
     WriteBoxText(edt1, zelk::LoadSavedSentence(ADOQueryInit));
+    sentenceLoaded_ = true;
     if (WebBrowser1) WebBrowser1->Navigate(toolPage_);
 }
 
@@ -130,17 +134,33 @@ void TfrmMian::FormResize(QObject*) {
 }
 
 void TfrmMian::FormClose(QObject*, QCloseEvent*) {
+    // When the saved sentence could not be read, the box still holds the
+    // form's text: storing it would overwrite the user's real sentence. Only
+    // what the user typed or pasted since is theirs to keep.
+    if (!sentenceLoaded_ && !edt1->isModified()) return;
     zelk::StoreSavedSentence(ADOQueryInit, ReadBoxText(edt1));
 }
 
 void TfrmMian::StoreSentenceAtSessionEnd(bool quitAfterwards) {
+    if (sessionEnding_) return;
     // No box may wait for an answer while the session goes: report to the log.
+    bool stored = true;
     try {
         FormClose(this, nullptr);
     } catch (const std::exception& error) {
+        stored = false;
         std::cerr << "zelk: the sentence could not be stored: " << error.what() << std::endl;
     }
-    if (quitAfterwards) QApplication::quit();
+    if (!quitAfterwards) return;
+    // exit() ends every event loop, an open message box's too, without
+    // asking the window to close again (quit() would). A signal during the
+    // start's error box comes before the main loop runs: the posted exit
+    // ends that loop as soon as it starts.
+    sessionEnding_ = true;
+    const int status = stored ? 0 : 1;
+    QCoreApplication::exit(status);
+    QMetaObject::invokeMethod(
+        qApp, [status] { QCoreApplication::exit(status); }, Qt::QueuedConnection);
 }
 
 void TfrmMian::btnCloseClick(QObject*) {

@@ -62,5 +62,9 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     QUrl toolPage_;
     SessionEndWatcher* sessionEndWatcher_ = nullptr;
     bool shown_ = false;
+    // Whether the show sequence read the saved sentence: until it has, the
+    // sentence box holds the form's text, which is not the user's to store.
+    bool sentenceLoaded_ = false;
+    bool sessionEnding_ = false;
     int ruledOuterWidth_ = -1;  // the outer width the resize rule last applied
 };

@@ -52,6 +52,27 @@ TEST_F(RecordOperationsTest, KeyWithTwoEntriesActsOnTheFirstOnly) {
     EXPECT_THROW(DeleteEntry(maintenance, "好"), EDatabaseError);
 }
 
+// A restore from backup or a new database replaces the file under the open
+// connection: the next operations read and write the file now there.
+TEST_F(RecordOperationsTest, FileReplacedWhileOpenIsOpenedAnew) {
+    MakeDatabase({{"好", "女子"}});
+    EXPECT_EQ(LoadSavedSentence(settings), "拆功，阴阳，请让精神好，骆驼，难捉狗");
+    MakeDatabase({{"好", "新"}}, "replacement.dll");
+    std::filesystem::rename("replacement.dll", "Zelk.dll");
+
+    EXPECT_EQ(FindEntry(lookup, "好"), "新");
+    StoreSavedSentence(settings, "换了文件以后");
+    SaveEntry(maintenance, "林", "木木");
+    DeleteEntry(maintenance, "好");
+    EXPECT_EQ(QueryColumn("select val from sv"), std::vector<std::string>{"换了文件以后"});
+    EXPECT_EQ(QueryColumn("select chr1 || chr2 from chr12"), std::vector<std::string>{"林木木"});
+
+    std::filesystem::remove("Zelk.dll");
+    MakeDatabase({}, "Zelk.dll");
+    StoreSavedSentence(settings, "再换一次");
+    EXPECT_EQ(QueryColumn("select val from sv"), std::vector<std::string>{"再换一次"});
+}
+
 TEST_F(RecordOperationsTest, EmptyAndNullReplacementCountAsFound) {
     MakeDatabase({{"空", ""}, {"无", std::nullopt}});
     EXPECT_EQ(FindEntry(lookup, "空"), "");

@@ -69,4 +69,23 @@ std::vector<std::string> QueryColumn(const std::string& sql, const std::filesyst
     return values;
 }
 
+ScopedDatabaseLock::ScopedDatabaseLock(const std::filesystem::path& path)
+    : db_(OpenRaw(path, "Wx#7305")) {
+    if (sqlite3_exec(db_, "begin exclusive", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_close(db_);
+        throw std::runtime_error("cannot lock " + path.string());
+    }
+}
+
+ScopedDatabaseLock::~ScopedDatabaseLock() {
+    Release();
+}
+
+void ScopedDatabaseLock::Release() {
+    if (!db_) return;
+    sqlite3_exec(db_, "rollback", nullptr, nullptr, nullptr);
+    sqlite3_close(db_);
+    db_ = nullptr;
+}
+
 }  // namespace zelk::test

@@ -6,6 +6,8 @@
 
 #include "DictionaryTsv.h"
 
+struct sqlite3;
+
 namespace zelk::test {
 
 // A fresh temporary folder that is the current directory while it lives, so
@@ -35,5 +37,19 @@ void RunSql(const std::string& sql, const std::filesystem::path& path = "Zelk.dl
 // The values of one text column of a query, "<null>" for null.
 std::vector<std::string> QueryColumn(const std::string& sql,
                                      const std::filesystem::path& path = "Zelk.dll");
+
+// Holds an exclusive lock on a database while it lives, as another program
+// in the middle of a long write would.
+class ScopedDatabaseLock {
+  public:
+    explicit ScopedDatabaseLock(const std::filesystem::path& path = "Zelk.dll");
+    ~ScopedDatabaseLock();
+    ScopedDatabaseLock(const ScopedDatabaseLock&) = delete;
+    ScopedDatabaseLock& operator=(const ScopedDatabaseLock&) = delete;
+    void Release();
+
+  private:
+    sqlite3* db_ = nullptr;
+};
 
 }  // namespace zelk::test

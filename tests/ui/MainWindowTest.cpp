@@ -1,9 +1,6 @@
-#include <signal.h>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
-#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
@@ -15,6 +12,7 @@
 #include "McxCheckBox.h"
 #include "McxTextEdit.h"
 #include "ProgramMain.h"
+#include "SessionEndWatcher.h"
 #include "UiTestSupport.h"
 
 namespace {
@@ -140,12 +138,69 @@ class MainWindowTest : public QObject {
         QCOMPARE(driver.seen()[1].caption, QStringLiteral("确认"));
     }
 
-    void terminationSignalStoresTheSentence() {
+    void sentenceThatCouldNotBeReadIsNotStoredOverAtClose() {
         WindowFixture fixture;
+        zelk::test::RunSql("update sv set val = '用户的句子'");
+        auto lock = std::make_unique<zelk::test::ScopedDatabaseLock>();
+        BoxDriver driver;
+        driver.pressKey(Qt::Key_Return);
+        QVERIFY(fixture.showAndActivate());
+        QCOMPARE(driver.seen().size(), 1);
+        QCOMPARE(fixture.control<QLineEdit>("edt1")->text(), kInitial);
+        lock.reset();
+        QVERIFY(fixture.window().close());
+        QCOMPARE(fixture.storedSentence(), QStringLiteral("用户的句子"));
+        QCOMPARE(driver.seen().size(), 1);
+
+        // What the user typed after the failed read is theirs: it is stored.
+        QVERIFY(fixture.showAndActivate());
+        QTest::keyClicks(fixture.control<QLineEdit>("edt1"), QStringLiteral("abc"));
+        QVERIFY(fixture.window().close());
+        QCOMPARE(fixture.storedSentence(), kInitial + QStringLiteral("abc"));
+    }
+
+    void sessionManagerSaveRequestNeverShowsABox_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("missing file") << "missing";
+        QTest::newRow("locked file") << "locked";
+        QTest::newRow("dropped sv table") << "dropped";
+    }
+
+    void sessionManagerSaveRequestNeverShowsABox() {
+        QFETCH(QString, fault);
+        WindowFixture fixture;
+        BoxDriver driver;
         QVERIFY(fixture.showAndActivate());
         fixture.control<QLineEdit>("edt1")->setText(QStringLiteral("注销前"));
-        ::raise(SIGTERM);
-        QTRY_COMPARE(fixture.storedSentence(), QStringLiteral("注销前"));
+        fixture.control<QLineEdit>("edt1")->setModified(true);
+        std::unique_ptr<zelk::test::ScopedDatabaseLock> lock;
+        if (fault == "missing") QVERIFY(QFile::remove("Zelk.dll"));
+        if (fault == "locked") lock = std::make_unique<zelk::test::ScopedDatabaseLock>();
+        if (fault == "dropped") zelk::test::RunSql("drop table sv");
+        auto* watcher = fixture.window().findChild<SessionEndWatcher*>();
+        QVERIFY(watcher);
+        emit watcher->saveRequested();
+        QTest::qWait(100);
+        QVERIFY2(driver.seen().isEmpty(), qPrintable(driver.texts().join('|')));
+        QVERIFY(fixture.window().isVisible());
+        QVERIFY(!QFile::exists("Zelk.dll") || fault != "missing");
+    }
+
+    void errorBoxAtStartShowsOverThePlacedWindow() {
+        WindowFixture fixture({}, true);
+        QRect frameWhileBoxShows;
+        BoxDriver driver;
+        driver.answer([&](QMessageBox* box) {
+            frameWhileBoxShows = fixture.window().frameGeometry();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QVERIFY(fixture.showAndActivate());
+        QCOMPARE(driver.seen().size(), 1);
+        const QRect screen = fixture.window().screen()->geometry();
+        QCOMPARE(frameWhileBoxShows.x(),
+                 std::max(0, (screen.width() - frameWhileBoxShows.width()) / 2));
+        QCOMPARE(frameWhileBoxShows.y(),
+                 std::max(0, (screen.height() - frameWhileBoxShows.height()) / 2));
     }
 
     void resizeKeepsBothBoxesOuterWidthMinus27() {
@@ -248,24 +303,6 @@ class MainWindowTest : public QObject {
                      "Exception zelk::EEngineError in module MainWindowTest at "),
                  qPrintable(driver.seen()[0].text));
         QVERIFY(driver.seen()[0].text.endsWith(".\nError creating object."));
-    }
-
-    void programExitsWithZeroAndStoresOnTermination() {
-        zelk::test::ScopedWorkDir dir;
-        zelk::test::MakeDatabase({});
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        program.setProcessEnvironment(environment);
-        program.start(QCoreApplication::applicationDirPath() + "/../../app/zelk");
-        QVERIFY(program.waitForStarted());
-        QTest::qWait(1500);
-        program.terminate();
-        QVERIFY(program.waitForFinished(10000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
-        QCOMPARE(zelk::test::QueryColumn("select val from sv"),
-                 std::vector<std::string>{"拆功，阴阳，请让精神好，骆驼，难捉狗"});
     }
 };
 
