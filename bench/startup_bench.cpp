@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // A loopback port where nothing listens: the panel starts its engine and
     // its navigation as in the program, without leaving the machine.
-    TfrmMian window(nullptr, {QUrl(QStringLiteral("http://127.0.0.1:9/qvx/tools/zelk/")), withPanel});
+    TfrmMian window(nullptr,
+                    {QUrl(QStringLiteral("http://127.0.0.1:9/qvx/tools/zelk/")), withPanel});
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
     timespec now;

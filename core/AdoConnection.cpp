@@ -69,7 +69,9 @@ void TADOConnection::ThrowOpenError(int rc) {
     try {
         ThrowEngineError(db_, rc);
     } catch (const EEngineError& engineError) {
-        throw EEngineError(std::string(engineError.what()) + " (" + path.string() + ")", rc);
+        const std::string message = engineError.what();
+        if (message.find(path.string()) != std::string::npos) throw;
+        throw EEngineError(message + " (" + path.string() + ")", rc);
     }
 }
 

@@ -80,12 +80,10 @@ bool TADOQuery::FetchKeyed() {
     // prepared, and the columns must be those of the current schema.
     StatementResetter resetter(*statement);
     BindParameters(*statement);
-    bool hasRow;
-    try {
-        hasRow = statement->Step();
-    } catch (const EEngineError&) {
-        return false;  // the plain statement reports the error, if it has one
-    }
+    // A failing step (a damaged page, a lock) is the engine's error to report
+    // as it is: the plain statement would only meet it again, or worse, after
+    // the engine has rolled back the transaction it ran in.
+    bool hasRow = statement->Step();
     sqlite3_stmt* raw = statement->get();
     const int count = statement->ColumnCount();
     // The rowid must be that of the very table the columns come from (through

@@ -81,6 +81,13 @@ std::vector<DictionaryEntry> ParseDictionaryTsv(std::string_view text,
         start = end + 1;
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.find('\r') != std::string_view::npos) {
+            // Export writes a carriage return in a field as \r: a bare one
+            // is a line end of a file saved with carriage returns alone.
+            fail(
+                "the line ends are carriage returns alone; save the file with line feeds (LF or "
+                "CR LF)");
+        }
         if (line.empty() || line.front() == '#') continue;
         if (!IsValidUtf8(line)) fail("the line is not valid UTF-8");
         const std::size_t tab = line.find('\t');

@@ -1,5 +1,8 @@
 #include "SqliteStatement.h"
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <utility>
 
 #include "DatabaseErrors.h"
@@ -11,6 +14,10 @@ namespace {
 std::string DatabaseFileName(sqlite3* db) {
     const char* name = db ? sqlite3_db_filename(db, "main") : nullptr;
     return name ? name : "";
+}
+
+std::string FolderOf(const std::string& file) {
+    return file.empty() ? std::string() : std::filesystem::path(file).parent_path().string();
 }
 
 }  // namespace
@@ -35,6 +42,22 @@ void ThrowEngineError(sqlite3* db, int rc) {
             throw EEngineError("The disk is full: the change could not be written.", rc);
         case SQLITE_NOTADB:
             throw EEngineError("Not a valid password, or the file is not a database.", rc);
+        case SQLITE_CORRUPT:
+            throw EEngineError("The database file '" + DatabaseFileName(db) +
+                                   "' is damaged (database disk image is malformed); restore it "
+                                   "from a backup.",
+                               rc);
+        case SQLITE_CANTOPEN:
+            // Reading needs only the file; writing also needs a journal file
+            // beside it, in the same folder.
+            if (const std::string folder = FolderOf(DatabaseFileName(db));
+                !folder.empty() && ::access(folder.c_str(), W_OK) != 0) {
+                throw EEngineError("Cannot update the database: the folder '" + folder +
+                                       "' does not allow the journal file to be created beside "
+                                       "the database file.",
+                                   rc);
+            }
+            break;
         default:
             break;
     }

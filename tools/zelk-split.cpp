@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "AdoQuery.h"
+#include "CachedDictionary.h"
 #include "CodePage.h"
 #include "DatabaseErrors.h"
-#include "MemoryDictionary.h"
 #include "Splitter.h"
 #include "ToolSupport.h"
 
@@ -25,8 +25,8 @@ constexpr std::string_view kUsage =
     "is (\"-\" is standard input); with neither, standard input. The database\n"
     "is Zelk.dll in the current directory (for the installed tools, the user's\n"
     "own, ~/.local/share/zelk/Zelk.dll) unless --database names another.\n"
-    "--per-char looks every character up in the database, as the window does,\n"
-    "instead of reading the dictionary into memory once.\n";
+    "Each distinct character is looked up once and its piece remembered;\n"
+    "--per-char looks every occurrence up in the database, as the window does.\n";
 
 constexpr std::size_t kChunkSize = 1 << 20;
 
@@ -75,17 +75,10 @@ class TextSplitter {
   public:
     explicit TextSplitter(const Options& options)
         : connection_(zelk::BuildConnectionString(options.database)),
-          cursor_("ADOQuery1", connection_) {
+          cursor_("ADOQuery1", connection_),
+          cache_(cursor_),
+          perChar_(options.perChar) {
         connection_.Open();
-        if (!options.perChar) {
-            try {
-                memory_ = zelk::MemoryDictionary::Load(connection_);
-            } catch (const zelk::EEngineError&) {
-                throw;
-            } catch (const std::runtime_error&) {
-                // A comparison the memory copy cannot repeat: look up each character.
-            }
-        }
     }
 
     void Split(std::string_view text) {
@@ -93,14 +86,10 @@ class TextSplitter {
         std::u16string result;
         result.reserve(sentence.size() * 2);
         const auto receive = [&](std::u16string_view piece) { result += piece; };
-        if (memory_) {
-            const zelk::MemoryDictionary& dictionary = *memory_;
-            zelk::SplitSentence(
-                sentence,
-                [&](std::u16string_view character) { return dictionary.LookupChar(character); },
-                receive);
-        } else {
+        if (perChar_) {
             zelk::SplitWithDictionary(cursor_, sentence, receive);
+        } else {
+            cache_.Split(sentence, receive);
         }
         zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(result), "standard output");
     }
@@ -108,7 +97,8 @@ class TextSplitter {
   private:
     zelk::TADOConnection connection_;
     zelk::TADOQuery cursor_;
-    std::optional<zelk::MemoryDictionary> memory_;
+    zelk::CachedDictionary cache_;
+    bool perChar_;
 };
 
 // Splits a stream in chunks cut after a line break, or else between whole

@@ -9,6 +9,7 @@
 #include "DatabaseFixture.h"
 #include "DictionaryDatabase.h"
 #include "RecordOperations.h"
+#include "Splitter.h"
 
 namespace zelk {
 namespace {
@@ -28,6 +29,16 @@ class ConnectionErrorsTest : public test::DatabaseFixture {
             return error.what();
         }
         return "<no error>";
+    }
+
+    // Enough entries to fill many pages.
+    static std::vector<DictionaryEntry> DefaultTestEntries(int count) {
+        std::vector<DictionaryEntry> entries;
+        for (int i = 0; i < count; ++i) {
+            entries.push_back({"k" + std::to_string(i), std::string(20, 'x')});
+        }
+        entries.push_back({"好", "女子"});
+        return entries;
     }
 
     std::string FullPath() const { return (dir.path() / "Zelk.dll").lexically_normal().string(); }
@@ -138,6 +149,32 @@ TEST_F(ConnectionErrorsTest, WriteProtectedFileRefusesChanges) {
     EXPECT_EQ(FindEntry(lookup, "好"), "女子");
     EXPECT_EQ(ErrorOf([&] { SaveEntry(maintenance, "好", "子女"); }),
               "Cannot update. Database or object is read-only.");
+}
+
+TEST_F(ConnectionErrorsTest, FileLockedAtOpenNamesItsPathOnce) {
+    MakeDatabase({});
+    test::ScopedDatabaseLock lock;
+    EXPECT_EQ(ErrorOf([&] { LoadSavedSentence(settings); }),
+              "The database file '" + FullPath() + "' is in use by another process.");
+}
+
+TEST_F(ConnectionErrorsTest, DamagedPageSaysSoOnEveryPath) {
+    MakeDatabase(DefaultTestEntries(2000));
+    {
+        // Past the first page, so that the file still opens.
+        std::fstream file("Zelk.dll", std::ios::in | std::ios::out | std::ios::binary);
+        const auto size = std::filesystem::file_size("Zelk.dll");
+        for (std::uintmax_t page = 2; page < size / 1024; ++page) {
+            file.seekp(static_cast<std::streamoff>(page * 1024 + 100));
+            file << std::string(50, '\0');
+        }
+    }
+    const std::string expected = "The database file '" + FullPath() +
+                                 "' is damaged (database disk image is malformed); restore it "
+                                 "from a backup.";
+    EXPECT_EQ(ErrorOf([&] { FindEntry(lookup, "好"); }), expected);
+    EXPECT_EQ(ErrorOf([&] { SplitWithDictionary(lookup, u"好", [](std::u16string_view) {}); }),
+              expected);
 }
 
 TEST_F(ConnectionErrorsTest, RowDeletedBehindTheCursorIsReported) {

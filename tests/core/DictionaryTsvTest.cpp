@@ -35,6 +35,9 @@ TEST(DictionaryTsvTest, FaultsNameTheLine) {
     EXPECT_EQ(ErrorOf("a\t\\x"), "d.tsv:1: unknown escape in the replacement");
     EXPECT_EQ(ErrorOf("a\\\tb"), "d.tsv:1: unknown escape in the key");
     EXPECT_EQ(ErrorOf("# ok\n\xB2\xF0\t\xB9\xA6"), "d.tsv:2: the line is not valid UTF-8");
+    EXPECT_EQ(ErrorOf("好\t女子\r林\t木木\r"),
+              "d.tsv:1: the line ends are carriage returns alone; save the file with line feeds "
+              "(LF or CR LF)");
 }
 
 }  // namespace

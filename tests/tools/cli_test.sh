@@ -102,6 +102,24 @@ check "folder as input" "zelk-split: cannot read 'adir': Is a directory" "$(cat 
 "$dict" import adir 2>err
 check "folder as import" "zelk-dict: cannot read 'adir': Is a directory" "$(cat err)"
 
+# A database in a folder that allows no new files: reading works, a change
+# says why it cannot be written. Root ignores permissions: run as nobody.
+if [[ $(id -u) -eq 0 ]] && command -v runuser > /dev/null; then
+    shared=$(mktemp -d /tmp/zelk-ro-XXXXXX)
+    "$dict" create --database "$shared/Zelk.dll" 2>/dev/null
+    chmod 666 "$shared/Zelk.dll"
+    printf 'x\ty\n' > "$shared/x.tsv"
+    chmod 555 "$shared"
+    out=$(runuser -u nobody -- "$split" --database "$shared/Zelk.dll" 好 2>&1)
+    check "read-only folder: reading works" "女子" "$out"
+    out=$(runuser -u nobody -- "$dict" import --database "$shared/Zelk.dll" "$shared/x.tsv" 2>&1)
+    check "read-only folder: the journal is named" \
+        "zelk-dict: Cannot update the database: the folder '$shared' does not allow the journal file to be created beside the database file." \
+        "$out"
+    chmod 755 "$shared"
+    rm -rf "$shared"
+fi
+
 printf 'good\tline\nbad line\n' > bad.tsv
 "$dict" import bad.tsv 2>err; status=$?
 check "bad import status" 1 "$status"
