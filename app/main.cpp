@@ -2,14 +2,19 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLoggingCategory>
 
+#include "ChineseLocale.h"
 #include "MainU.h"
 #include "ProgramMain.h"
 
 int main(int argc, char** argv) {
     // The web panel shares its graphics context with the window.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The web engine's start-up report is for its developers, not the terminal.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QApplication application(argc, argv);
+    UseSimplifiedChinese();
     QIcon icon(QStringLiteral(":/icons/zelk-32.png"));
     icon.addFile(QStringLiteral(":/icons/zelk-256.png"));
     QApplication::setWindowIcon(icon);

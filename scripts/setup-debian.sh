@@ -8,7 +8,9 @@ packages=(
     libsqlcipher-dev libssl-dev
     libgtest-dev
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev
-    fonts-arphic-uming fonts-noto-cjk
+    qt6-translations-l10n
+    fonts-arphic-uming fonts-noto-cjk fonts-liberation2
+    desktop-file-utils appstream
     xvfb xauth
     dpkg-dev fakeroot lintian
 )

@@ -82,8 +82,9 @@ int Create(const Options& options) {
         options.empty ? std::vector<zelk::DictionaryEntry>() : zelk::DefaultDictionaryEntries();
     zelk::CreateDictionaryDatabase(options.database, entries, zelk::kInitialSentence,
                                    options.force);
-    std::cerr << "zelk-dict: created " << options.database << " with " << entries.size()
-              << " entries\n";
+    std::cerr << "zelk-dict: created "
+              << std::filesystem::absolute(options.database).lexically_normal().string() << " with "
+              << entries.size() << " entries\n";
     return 0;
 }
 

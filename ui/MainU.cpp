@@ -32,10 +32,13 @@ QString DeleteQuestion(const std::string& key) {
 }
 
 // The window font, 宋体 at 16 pixels, with the Song and Ming faces that stand
-// in for it where it is not installed.
+// in for it where it is not installed. Latin letters and digits come first
+// from a serif face of their own: the Song faces' Latin glyphs draw "l" and
+// "1" alike. It has no Chinese characters, so those fall through to the Song.
 QFont WindowFont(QFont font) {
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                      QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
+    font.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("宋体"),
+                      QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("Noto Serif CJK SC")});
     font.setPixelSize(16);
     return font;
 }
@@ -44,6 +47,7 @@ QFont WindowFont(QFont font) {
 
 TfrmMian::TfrmMian(QWidget* parent, MainWindowOptions options)
     : QWidget(parent), toolPage_(std::move(options.toolPage)) {
+    TWebBrowser::RequireUsableSandbox();  // the form creates the browser
     setupUi(this);
     if (!options.webPanel) {
         delete WebBrowser1;

@@ -5,6 +5,9 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -24,9 +27,33 @@ void Run(ProgramMessageBox& box) {
     if (previous && previous->isVisible()) previous->activateWindow();
 }
 
+// The window a box belongs to: the active one, or else, while the main
+// window is still being shown (the start's error box), that window.
+QWidget* BoxOwner() {
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window->windowType() == Qt::Window && !qobject_cast<QMessageBox*>(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// The width a title needs in the title bar: its text in the title font,
+// plus room for the window icon and the close button on either side.
+int TitleBarWidth(const QString& title) {
+    const QFontMetrics metrics(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    return metrics.horizontalAdvance(title) + 4 * metrics.height() + 16;
+}
+
 }  // namespace
 
 ProgramMessageBox::ProgramMessageBox(QWidget* parent) : QMessageBox(parent) {
+    // A dialog of its window, with a close box only: the window manager
+    // gives it no minimise or maximise buttons and keeps it above the window.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowModality(Qt::ApplicationModal);
     setTextFormat(Qt::PlainText);
 }
@@ -39,6 +66,14 @@ QStringList ProgramMessageBox::buttonCaptions() const {
 }
 
 void ProgramMessageBox::showEvent(QShowEvent* event) {
+    // A box is at least as wide as its title, or the title bar cuts it. The
+    // box sizes itself from its layout whenever the layout changes: a strut
+    // in the layout, not a fixed width, holds the width.
+    if (auto* grid = qobject_cast<QGridLayout*>(layout()); grid && !titleStrut_) {
+        titleStrut_ = new QSpacerItem(TitleBarWidth(windowTitle()), 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Fixed);
+        grid->addItem(titleStrut_, grid->rowCount(), 0, 1, grid->columnCount());
+    }
     QMessageBox::showEvent(event);
     CentreOnScreen(*this);  // on the screen, not on the window that asked
 }
@@ -71,7 +106,7 @@ QString MessageBoxClipboardText(const QString& caption, const QString& text,
 }
 
 void ShowInformation(const QString& text) {
-    ProgramMessageBox box(QApplication::activeWindow());
+    ProgramMessageBox box(BoxOwner());
     box.setWindowTitle(ApplicationTitle());
     box.setIcon(QMessageBox::NoIcon);
     box.setText(text);
@@ -82,7 +117,7 @@ void ShowInformation(const QString& text) {
 }
 
 ConfirmAnswer Confirm(const QString& text) {
-    ProgramMessageBox box(QApplication::activeWindow());
+    ProgramMessageBox box(BoxOwner());
     box.setWindowTitle(QStringLiteral("确认"));
     box.setIcon(QMessageBox::Question);
     box.setText(text);
@@ -102,7 +137,7 @@ QString ErrorBoxText(const QString& message) {
 }
 
 void ShowError(const QString& message) {
-    ProgramMessageBox box(QApplication::activeWindow());
+    ProgramMessageBox box(BoxOwner());
     box.setWindowTitle(ApplicationTitle());
     box.setIcon(QMessageBox::Critical);
     box.setText(ErrorBoxText(message));

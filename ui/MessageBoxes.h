@@ -47,4 +47,5 @@ class ProgramMessageBox : public QMessageBox {
 
   private:
     bool closedByCloseBox_ = false;
+    class QSpacerItem* titleStrut_ = nullptr;  // owned by the layout
 };

@@ -1,9 +1,24 @@
 #include "WebPanel.h"
 
+#include <unistd.h>
+
+#include <QCoreApplication>
 #include <QWebEnginePage>
 #include <stdexcept>
 
 #include "ControlData.h"
+
+void TWebBrowser::RequireUsableSandbox() {
+    if (::geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") ||
+        qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS")
+            .contains(QStringLiteral("--no-sandbox")) ||
+        QCoreApplication::arguments().contains(QStringLiteral("--no-sandbox"))) {
+        return;
+    }
+    throw std::runtime_error(
+        "The web panel cannot start as root with its sandbox on. Start the program as a normal "
+        "user, or set QTWEBENGINE_DISABLE_SANDBOX=1");
+}
 
 TWebBrowser::TWebBrowser(QWidget* parent) : QWebEngineView(parent) {
     if (!page()) throw std::runtime_error("The web browser component could not be created");

@@ -16,6 +16,11 @@ class TWebBrowser : public QWebEngineView {
     // Raises std::runtime_error when the browser engine cannot be created.
     explicit TWebBrowser(QWidget* parent = nullptr);
 
+    // Chromium will not run its sandbox as root and then ends the whole
+    // process without a word. Raises std::runtime_error, with what to do,
+    // when the engine would start so; call it before creating a browser.
+    static void RequireUsableSandbox();
+
     QString controlData() const { return controlData_; }
     // Reads the control's size from the block; a block that cannot be read
     // is dropped without a message and the browser starts fresh.

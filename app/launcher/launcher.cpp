@@ -50,6 +50,12 @@ int main(int argc, char** argv) {
             throw std::runtime_error("Cannot change into '" + database.path.parent_path().string() +
                                      "': " + std::strerror(errno) + ".");
         }
+        if (::geteuid() == 0 && !std::getenv("QTWEBENGINE_DISABLE_SANDBOX")) {
+            // The web panel's engine will not run its sandbox as root.
+            std::cerr << "zelk: warning: running as root, the web panel runs without its sandbox"
+                      << std::endl;
+            ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+        }
         char* arguments[] = {const_cast<char*>(program.c_str()), nullptr};
         ::execv(program.c_str(), arguments);
         throw std::runtime_error("Cannot start '" + program.string() +

@@ -27,12 +27,22 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 for path in usr/bin/zelk usr/bin/zelk-dict usr/bin/zelk-split usr/lib/zelk/zelk \
     usr/share/zelk/Zelk.dll usr/share/applications/zelk.desktop \
+    usr/share/metainfo/org.chengmo.zelk.metainfo.xml \
     usr/share/icons/hicolor/32x32/apps/zelk.png usr/share/icons/hicolor/256x256/apps/zelk.png \
     usr/share/doc/zelk/NOTICE usr/share/doc/zelk/copyright; do
     check "package holds $path" "yes" "$([[ -e $root/$path ]] && echo yes || echo no)"
 done
 check "desktop entry name" "Name[zh_CN]=澄墨拆字" "$(grep '^Name\[zh_CN\]' "$root/usr/share/applications/zelk.desktop")"
 check "desktop entry category" "Categories=Utility;" "$(grep '^Categories' "$root/usr/share/applications/zelk.desktop")"
+if command -v appstreamcli > /dev/null && command -v desktop-file-validate > /dev/null; then
+    appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/org.chengmo.zelk.metainfo.xml" \
+        > "$work/appstream.log" 2>&1
+    check "AppStream metadata valid" 0 $?
+    check "AppStream metadata without warnings" "" "$(grep -E '^[WE]:' "$work/appstream.log")"
+    check "desktop entry valid" "" "$(desktop-file-validate "$root/usr/share/applications/zelk.desktop" 2>&1)"
+else
+    check "appstreamcli and desktop-file-validate installed" yes no
+fi
 check "small icon is 32 x 32" "32 32" "$(python3 -c "import struct,sys; d=open(sys.argv[1],'rb').read(24); print(*struct.unpack('>II', d[16:24]))" "$root/usr/share/icons/hicolor/32x32/apps/zelk.png")"
 
 # The unpacked programs, as a user with a fresh home; no display, and the

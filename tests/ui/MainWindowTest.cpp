@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 
 #include "ApplicationTitle.h"
+#include "ChineseLocale.h"
 #include "DatabaseErrors.h"
 #include "MPanel.h"
 #include "McxButton.h"
@@ -47,6 +49,21 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { QVERIFY(UseSimplifiedChinese()); }
+
+    void textBoxMenuIsInChinese() {
+        WindowFixture fixture;
+        QVERIFY(fixture.showAndActivate());
+        std::unique_ptr<QMenu> menu(
+            fixture.control<QLineEdit>("edt1")->createStandardContextMenu());
+        QStringList captions;
+        for (const QAction* action : menu->actions()) captions << action->text();
+        const QString all = captions.join('|');
+        for (const char* caption : {"重做", "剪切", "复制", "粘贴", "全选"}) {
+            QVERIFY2(all.contains(QString::fromUtf8(caption)), qPrintable(all));
+        }
+    }
+
     void startWithoutDatabaseReportsUnderTheTitleAndKeepsTheInitialSentence() {
         SetApplicationTitle(QString());
         BoxDriver driver;
@@ -189,13 +206,16 @@ class MainWindowTest : public QObject {
     void errorBoxAtStartShowsOverThePlacedWindow() {
         WindowFixture fixture({}, true);
         QRect frameWhileBoxShows;
+        QWidget* owner = nullptr;
         BoxDriver driver;
         driver.answer([&](QMessageBox* box) {
             frameWhileBoxShows = fixture.window().frameGeometry();
+            owner = box->parentWidget();
             QTest::keyClick(box, Qt::Key_Return);
         });
         QVERIFY(fixture.showAndActivate());
         QCOMPARE(driver.seen().size(), 1);
+        QCOMPARE(owner, &fixture.window());  // a dialog of the window, though not yet active
         const QRect screen = fixture.window().screen()->geometry();
         QCOMPARE(frameWhileBoxShows.x(),
                  std::max(0, (screen.width() - frameWhileBoxShows.width()) / 2));
@@ -246,7 +266,10 @@ class MainWindowTest : public QObject {
         QVERIFY(fixture.control<QStatusBar>("StatusBar1")->isSizeGripEnabled());
         const QFont font = fixture.window().font();
         QCOMPARE(font.pixelSize(), 16);
-        QCOMPARE(font.families().first(), QStringLiteral("宋体"));
+        // Latin text from a serif face that tells "l" from "1", Chinese from 宋体.
+        QCOMPARE(font.families().first(), QStringLiteral("Liberation Serif"));
+        QCOMPARE(font.families().at(1), QStringLiteral("宋体"));
+        QCOMPARE(QFontInfo(font).family(), QStringLiteral("Liberation Serif"));
         QVERIFY(!font.bold() && !font.italic() && !font.underline() && !font.strikeOut());
         QCOMPARE(fixture.control<QLineEdit>("edt1")->maxLength(), 2147483647);
     }

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QPushButton>
 #include <QTest>
 
@@ -43,6 +44,35 @@ class MessageBoxesTest : public QObject {
         QFETCH(QString, message);
         QFETCH(QString, shown);
         QCOMPARE(ErrorBoxText(message), shown);
+    }
+
+    // A short message under the program's title: the box is a dialog of the
+    // window that asked, with a close box only, as wide as its title.
+    void boxIsADialogOfItsWindowAndAsWideAsItsTitle() {
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("澄墨 - 拆字工具"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        BoxDriver driver;
+        Qt::WindowFlags flags;
+        QWidget* parent = nullptr;
+        int width = 0;
+        driver.answer([&](QMessageBox* box) {
+            flags = box->windowFlags();
+            parent = box->parentWidget();
+            width = box->width();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        ShowError(QStringLiteral("x"));
+        QCOMPARE(driver.seen().size(), 1);
+        QCOMPARE(parent, &window);
+        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+        QVERIFY2(
+            width > title.horizontalAdvance(QStringLiteral("澄墨 - 拆字工具")) + 2 * title.height(),
+            qPrintable(QString::number(width)));
     }
 
     void errorBoxShowsStopIconUnderTheApplicationTitle() {

@@ -1,10 +1,14 @@
+#include <unistd.h>
+
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineView>
 
+#include "ChineseLocale.h"
 #include "ControlData.h"
 #include "HttpRecorder.h"
+#include "ProgramMain.h"
 #include "UiTestSupport.h"
 #include "WebPanel.h"
 
@@ -25,6 +29,8 @@ class WebPanelTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { QVERIFY(UseSimplifiedChinese()); }
+
     void controlDataHoldsTheDesignedSizeAndNoPage() {
         const QByteArray block = control_data::MakeBlock(QSize(24236, 6800));
         QCOMPARE(block.size(), 156);
@@ -120,6 +126,31 @@ class WebPanelTest : public QObject {
         QCOMPARE(finished.first().first().toBool(), false);
         QVERIFY(driver.seen().isEmpty());
         QVERIFY(fixture.window().isVisible());
+        // The engine's own error page speaks the window's language.
+        // Answers may come after the test: they write to storage that outlives it.
+        const auto pageText = std::make_shared<QString>();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (browser->page()->toPlainText([pageText](const QString& text) { *pageText = text; }),
+             pageText->contains(QStringLiteral("无法访问"))),
+            kLoadTimeoutMs);
+    }
+
+    void browserAsRootWithItsSandboxOnEndsInTheFatalBox() {
+        if (::geteuid() != 0) QSKIP("the sandbox runs for other users");
+        const QByteArray saved = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+        BoxDriver driver;
+        driver.pressKey(Qt::Key_Return);
+        const int status = RunProgram([] {
+            return std::make_unique<TfrmMian>(nullptr,
+                                              MainWindowOptions{kUnreachableToolPage, true});
+        });
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", saved);
+        QCOMPARE(status, 1);
+        QCOMPARE(driver.seen().size(), 1);
+        QCOMPARE(driver.seen()[0].caption, QStringLiteral("Application Error"));
+        QVERIFY2(driver.seen()[0].text.contains("cannot start as root with its sandbox on"),
+                 qPrintable(driver.seen()[0].text));
     }
 
     void failedShowSequenceRequestsNothing() {
