@@ -4,6 +4,7 @@
 
 #include <random>
 #include <stdexcept>
+#include <unordered_set>
 
 #include "ConnectionSettings.h"
 #include "DatabaseErrors.h"
@@ -86,7 +87,7 @@ void CreateDictionaryDatabase(const std::filesystem::path& path,
         CreateSchema(temporary, savedSentence);
         {
             TADOConnection connection(BuildConnectionString(temporary.string()));
-            ImportDictionary(connection, entries, false);
+            ImportDictionary(connection, entries, ImportMode::ReplaceKeys);
         }
         std::filesystem::rename(temporary, path);
     } catch (...) {
@@ -107,11 +108,13 @@ std::vector<DictionaryEntry> ExportDictionary(TADOConnection& connection) {
 }
 
 ImportSummary ImportDictionary(TADOConnection& connection,
-                               const std::vector<DictionaryEntry>& entries, bool replaceAll) {
+                               const std::vector<DictionaryEntry>& entries, ImportMode mode) {
     sqlite3* db = connection.Handle();
     ImportSummary summary;
     WriteTransaction transaction(db);
-    if (replaceAll) ExecuteSql(db, "delete from chr12");
+    if (mode == ImportMode::ReplaceAll) ExecuteSql(db, "delete from chr12");
+    // Keys this import has written: they are the import's own to change again.
+    std::unordered_set<std::string> written;
     SqliteStatement find(db, "select _rowid_ from chr12 where chr1 = ? limit 1");
     SqliteStatement update(db, "update chr12 set chr1 = ?, chr2 = ? where _rowid_ = ?");
     SqliteStatement insert(db, "insert into chr12 (chr1, chr2) values (?, ?)");
@@ -121,6 +124,10 @@ ImportSummary ImportDictionary(TADOConnection& connection,
         if (find.Step()) {
             const std::int64_t rowid = find.ColumnInt64(0);
             find.Reset();
+            if (mode == ImportMode::KeepExisting && !written.contains(entry.key)) {
+                ++summary.kept;
+                continue;
+            }
             update.Reset();
             update.BindText(1, entry.key);
             BindReplacement(update, 2, entry);
@@ -134,6 +141,7 @@ ImportSummary ImportDictionary(TADOConnection& connection,
             insert.Step();
             ++summary.added;
         }
+        if (mode == ImportMode::KeepExisting) written.insert(entry.key);
     }
     find.Reset();
     update.Reset();

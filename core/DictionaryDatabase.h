@@ -15,12 +15,20 @@ inline constexpr std::string_view kInitialSentence = "拆功，阴阳，请让�
 struct ImportSummary {
     std::size_t added = 0;
     std::size_t changed = 0;
+    std::size_t kept = 0;  // entries not written: their key has an entry already
+};
+
+// What an imported entry does to a key that has an entry already.
+enum class ImportMode {
+    KeepExisting,  // the key keeps its entry: only new keys are added
+    ReplaceKeys,   // the key's first entry is changed, as the maintenance panel's save does
+    ReplaceAll,    // the dictionary is emptied first
 };
 
 // Makes a new encrypted database at path: the two tables, the index on
-// chr12.chr1, the saved sentence (oid 1) and the entries, merged in order as
-// ImportDictionary does. The file appears whole or not at all. An existing
-// file is replaced only when overwrite is set; otherwise std::runtime_error.
+// chr12.chr1, the saved sentence (oid 1) and the entries, merged in order
+// (a later entry for a key replaces an earlier one). The file appears whole or not at all. An
+// existing file is replaced only when overwrite is set; otherwise std::runtime_error.
 void CreateDictionaryDatabase(const std::filesystem::path& path,
                               const std::vector<DictionaryEntry>& entries,
                               std::string_view savedSentence, bool overwrite);
@@ -28,10 +36,10 @@ void CreateDictionaryDatabase(const std::filesystem::path& path,
 // Every entry of chr12, in the engine's row order.
 std::vector<DictionaryEntry> ExportDictionary(TADOConnection& connection);
 
-// Writes the entries in one transaction: each one changes the first entry of
-// its key, as the maintenance panel's save does, or is added. With
-// replaceAll the dictionary is emptied first. All or nothing.
+// Writes the entries in one transaction, all or nothing: an entry whose key
+// has none yet is added; one whose key has an entry acts as the mode says.
+// Within the import itself, a later entry for a key replaces an earlier one.
 ImportSummary ImportDictionary(TADOConnection& connection,
-                               const std::vector<DictionaryEntry>& entries, bool replaceAll);
+                               const std::vector<DictionaryEntry>& entries, ImportMode mode);
 
 }  // namespace zelk

@@ -1,8 +1,14 @@
 #include "DefaultDictionary.h"
 
-// The two files are assembled into read-only data as they are.
+// The files are assembled into read-only data as they are.
 __asm__(
     ".section .rodata\n"
+    ".hidden zelk_top_bottom_tsv_begin\n.hidden zelk_top_bottom_tsv_end\n"
+    ".global zelk_top_bottom_tsv_begin\n.global zelk_top_bottom_tsv_end\n"
+    "zelk_top_bottom_tsv_begin:\n"
+    ".incbin \"" ZELK_TOP_BOTTOM_TSV
+    "\"\n"
+    "zelk_top_bottom_tsv_end:\n"
     ".hidden zelk_generated_tsv_begin\n.hidden zelk_generated_tsv_end\n"
     ".hidden zelk_supplement_tsv_begin\n.hidden zelk_supplement_tsv_end\n"
     ".global zelk_generated_tsv_begin\n.global zelk_generated_tsv_end\n"
@@ -17,6 +23,8 @@ __asm__(
     "zelk_supplement_tsv_end:\n"
     ".previous\n");
 
+extern "C" const char zelk_top_bottom_tsv_begin[];
+extern "C" const char zelk_top_bottom_tsv_end[];
 extern "C" const char zelk_generated_tsv_begin[];
 extern "C" const char zelk_generated_tsv_end[];
 extern "C" const char zelk_supplement_tsv_begin[];
@@ -32,6 +40,15 @@ std::string_view GeneratedDictionaryTsv() {
 std::string_view SupplementDictionaryTsv() {
     return {zelk_supplement_tsv_begin,
             static_cast<std::size_t>(zelk_supplement_tsv_end - zelk_supplement_tsv_begin)};
+}
+
+std::string_view TopBottomDictionaryTsv() {
+    return {zelk_top_bottom_tsv_begin,
+            static_cast<std::size_t>(zelk_top_bottom_tsv_end - zelk_top_bottom_tsv_begin)};
+}
+
+std::vector<DictionaryEntry> TopBottomEntries() {
+    return ParseDictionaryTsv(TopBottomDictionaryTsv(), "top-bottom.tsv");
 }
 
 std::vector<DictionaryEntry> DefaultDictionaryEntries() {

@@ -10,6 +10,7 @@
 #include <iostream>
 #include <sstream>
 #include <utility>
+#include <vector>
 
 #include "ConnectionSettings.h"
 #include "UserDatabase.h"
@@ -46,6 +47,39 @@ std::string SystemReason(int error) {
 }
 
 }  // namespace
+
+void ReadInChunks(std::FILE* stream, const std::string& name,
+                  const std::function<void(std::string_view chunk)>& take) {
+    constexpr std::size_t kChunkSize = 1 << 20;
+    std::string pending;
+    std::vector<char> buffer(kChunkSize);
+    for (;;) {
+        const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), stream);
+        pending.append(buffer.data(), count);
+        const bool atEnd = count < buffer.size();
+        if (atEnd && std::ferror(stream)) {
+            throw std::runtime_error("cannot read " + name + ": " + SystemReason(errno));
+        }
+        std::size_t cut = pending.size();
+        if (!atEnd) {
+            const std::size_t lineEnd = pending.rfind('\n');
+            if (lineEnd != std::string::npos) {
+                cut = lineEnd + 1;
+            } else {
+                std::size_t back = 0;
+                while (cut > 0 && back < 4 &&
+                       (static_cast<unsigned char>(pending[cut - 1]) & 0xC0) == 0x80) {
+                    --cut, ++back;
+                }
+                if (cut > 0 && static_cast<unsigned char>(pending[cut - 1]) >= 0xC0) --cut;
+            }
+        }
+        take(std::string_view(pending).substr(0, cut));
+        pending.erase(0, cut);
+        if (atEnd) break;
+    }
+    if (!pending.empty()) take(pending);
+}
 
 std::FILE* OpenInputFile(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -19,6 +20,11 @@ std::string ReadWholeFile(const std::string& path);
 void WriteAll(std::FILE* stream, std::string_view text, const std::string& name);
 // Flushes and closes a stream, reporting a failed write (disk full, closed pipe).
 void FinishOutput(std::FILE* stream, const std::string& name);
+// Reads a stream in chunks of about a megabyte, each cut after a line break,
+// or else between whole UTF-8 characters, so that no character is torn; a
+// read error is raised with the system's reason.
+void ReadInChunks(std::FILE* stream, const std::string& name,
+                  const std::function<void(std::string_view chunk)>& take);
 // Opens a file for reading; the error names the system's reason, a folder included.
 std::FILE* OpenInputFile(const std::string& path);
 // Replaces the file at path with text as one step: the text goes to a

@@ -5,34 +5,46 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "AdoConnection.h"
 #include "CodePage.h"
+#include "Coverage.h"
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
 #include "ToolSupport.h"
+#include "UserDatabase.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: zelk-dict create [--force] [--empty] [--database PATH]\n"
+    "usage: zelk-dict create [--force] [--empty] [--with SET] [--database PATH]\n"
     "       zelk-dict export [--force] [--database PATH] [FILE]\n"
-    "       zelk-dict import [--replace] [--database PATH] FILE\n"
+    "       zelk-dict import [--replace-keys | --replace] [--database PATH] FILE|SET\n"
+    "       zelk-dict coverage [--database PATH] [FILE]...\n"
     "\n"
     "The database is Zelk.dll here (for the installed tools, the user's own,\n"
     "~/.local/share/zelk/Zelk.dll) unless --database names another.\n"
     "\n"
-    "create  makes a new database with the default\n"
-    "        dictionary and the initial sentence; --force replaces an existing\n"
-    "        file, --empty leaves the dictionary empty.\n"
-    "export  writes the dictionary as TSV (key, tab, replacement) to FILE or\n"
-    "        standard output. It never writes over the database itself, and\n"
-    "        over an existing file only when that is a text file (an earlier\n"
-    "        export) or --force is given.\n"
-    "import  reads a TSV file (\"-\" for standard input): each entry changes the\n"
-    "        first entry of its key or is added; --replace empties the\n"
-    "        dictionary first.\n";
+    "create    makes a new database with the default (left-right) dictionary and\n"
+    "          the initial sentence; --force replaces an existing file, --empty\n"
+    "          leaves the dictionary empty, --with top-bottom adds the top-bottom\n"
+    "          set (李 木子, 国 囗玉) for the characters the default leaves whole.\n"
+    "export    writes the dictionary as TSV (key, tab, replacement) to FILE or\n"
+    "          standard output. It never writes over the database itself, and\n"
+    "          over an existing file only when that is a text file (an earlier\n"
+    "          export) or --force is given.\n"
+    "import    reads a TSV file (\"-\" for standard input) or the set named\n"
+    "          top-bottom: keys without an entry get one; keys with an entry keep\n"
+    "          it, unless --replace-keys (the first entry of the key is changed) or\n"
+    "          --replace (the dictionary is emptied first).\n"
+    "coverage  reads text (the FILEs, or standard input) and prints the share of\n"
+    "          its Chinese characters that the dictionary splits, and the 30\n"
+    "          most frequent that it leaves whole.\n";
+
+// The optional dictionary set a name stands for, and where it is installed.
+constexpr std::string_view kTopBottomSet = "top-bottom";
 
 using zelk::tool::UsageError;
 
@@ -42,6 +54,8 @@ struct Options {
     bool force = false;
     bool empty = false;
     bool replace = false;
+    bool replaceKeys = false;
+    std::vector<std::string> sets;  // create --with
     std::vector<std::string> files;
 };
 
@@ -65,21 +79,53 @@ Options ParseOptions(int argc, char** argv) {
             options.empty = true;
         } else if (argument == "--replace" && options.command == "import") {
             options.replace = true;
+        } else if (argument == "--replace-keys" && options.command == "import") {
+            options.replaceKeys = true;
+        } else if (argument == "--with" && options.command == "create") {
+            if (++i == argc) throw UsageError("--with needs a set name (top-bottom)");
+            if (argv[i] != kTopBottomSet) {
+                throw UsageError("unknown set " + std::string(argv[i]) + " (known: top-bottom)");
+            }
+            options.sets.push_back(argv[i]);
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError("unknown option " + argument);
         } else {
             options.files.push_back(argument);
         }
     }
+    if (options.replace && options.replaceKeys) {
+        throw UsageError("--replace and --replace-keys exclude each other");
+    }
     return options;
+}
+
+// The top-bottom set: the installed file when there is one (so that it can be
+// looked at and changed there), else the copy built into the tool.
+std::vector<zelk::DictionaryEntry> TopBottomSet() {
+    const std::filesystem::path installed = zelk::ExecutableDirectory() / ".." / "share" / "zelk" /
+                                            (std::string(kTopBottomSet) + ".tsv");
+    std::error_code error;
+    if (std::filesystem::is_regular_file(installed, error)) {
+        const std::string path = installed.lexically_normal().string();
+        return zelk::ParseDictionaryTsv(zelk::tool::ReadWholeFile(path), path);
+    }
+    return zelk::TopBottomEntries();
 }
 
 int Create(const Options& options) {
     if (!options.files.empty()) throw UsageError("create takes no file");
     const std::filesystem::path folder = std::filesystem::path(options.database).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder);
-    const std::vector<zelk::DictionaryEntry> entries =
+    std::vector<zelk::DictionaryEntry> entries =
         options.empty ? std::vector<zelk::DictionaryEntry>() : zelk::DefaultDictionaryEntries();
+    if (!options.sets.empty()) {
+        // An added set fills in the keys the dictionary has no entry for.
+        std::unordered_set<std::string> keys;
+        for (const zelk::DictionaryEntry& entry : entries) keys.insert(entry.key);
+        for (zelk::DictionaryEntry& entry : TopBottomSet()) {
+            if (keys.insert(entry.key).second) entries.push_back(std::move(entry));
+        }
+    }
     zelk::CreateDictionaryDatabase(options.database, entries, zelk::kInitialSentence,
                                    options.force);
     std::cerr << "zelk-dict: created "
@@ -127,13 +173,64 @@ int Export(const Options& options) {
 int Import(const Options& options) {
     if (options.files.size() != 1) throw UsageError("import reads exactly one file");
     const std::string& path = options.files[0];
-    const std::vector<zelk::DictionaryEntry> entries = zelk::ParseDictionaryTsv(
-        zelk::tool::ReadWholeFile(path), path == "-" ? "standard input" : path);
+    std::error_code error;
+    const bool namedSet = path == kTopBottomSet && !std::filesystem::exists(path, error);
+    const std::vector<zelk::DictionaryEntry> entries =
+        namedSet ? TopBottomSet()
+                 : zelk::ParseDictionaryTsv(zelk::tool::ReadWholeFile(path),
+                                            path == "-" ? "standard input" : path);
     zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
-    const zelk::ImportSummary summary =
-        zelk::ImportDictionary(connection, entries, options.replace);
+    const zelk::ImportMode mode = options.replace       ? zelk::ImportMode::ReplaceAll
+                                  : options.replaceKeys ? zelk::ImportMode::ReplaceKeys
+                                                        : zelk::ImportMode::KeepExisting;
+    const zelk::ImportSummary summary = zelk::ImportDictionary(connection, entries, mode);
     std::cerr << "zelk-dict: " << summary.added << " entries added, " << summary.changed
-              << " changed\n";
+              << " changed";
+    if (summary.kept > 0) {
+        std::cerr << ", " << summary.kept
+                  << " kept as they were (their keys have entries; --replace-keys changes them)";
+    }
+    std::cerr << "\n";
+    return 0;
+}
+
+int Coverage(const Options& options) {
+    zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
+    zelk::TADOQuery lookup("ADOQuery1", connection);
+    connection.Open();
+    zelk::CoverageCounter counter(lookup);
+    const auto take = [&](std::string_view chunk) { counter.Add(chunk); };
+    const std::vector<std::string> files =
+        options.files.empty() ? std::vector<std::string>{"-"} : options.files;
+    for (const std::string& path : files) {
+        if (path == "-") {
+            zelk::tool::ReadInChunks(stdin, "standard input", take);
+            continue;
+        }
+        std::FILE* file = zelk::tool::OpenInputFile(path);
+        try {
+            zelk::tool::ReadInChunks(file, "'" + path + "'", take);
+        } catch (...) {
+            std::fclose(file);
+            throw;
+        }
+        std::fclose(file);
+    }
+    const std::uint64_t chinese = counter.chineseCharacters();
+    const std::uint64_t split = counter.splitCharacters();
+    char share[32] = "-";
+    if (chinese > 0) std::snprintf(share, sizeof share, "%.2f %%", 100.0 * split / chinese);
+    std::string report = "Chinese characters: " + std::to_string(chinese) +
+                         ", split by the dictionary: " + std::to_string(split) + " (" + share +
+                         ")\n";
+    const auto whole = counter.MostFrequentWhole(30);
+    if (!whole.empty()) report += "Most frequent characters left whole:\n";
+    for (const auto& [character, count] : whole) {
+        report += zelk::Utf16ToAnsi(zelk::CodePointToUtf16(character), zelk::kCodePageUtf8) + "\t" +
+                  std::to_string(count) + "\n";
+    }
+    zelk::tool::WriteAll(stdout, report, "standard output");
+    zelk::tool::FinishOutput(stdout, "standard output");
     return 0;
 }
 
@@ -146,6 +243,7 @@ int Main(int argc, char** argv) {
     if (options.command == "create") return Create(options);
     if (options.command == "export") return Export(options);
     if (options.command == "import") return Import(options);
+    if (options.command == "coverage") return Coverage(options);
     throw UsageError("unknown command " + options.command);
 }
 

@@ -28,8 +28,6 @@ constexpr std::string_view kUsage =
     "Each distinct character is looked up once and its piece remembered;\n"
     "--per-char looks every occurrence up in the database, as the window does.\n";
 
-constexpr std::size_t kChunkSize = 1 << 20;
-
 using zelk::tool::UsageError;
 
 struct Options {
@@ -101,40 +99,6 @@ class TextSplitter {
     bool perChar_;
 };
 
-// Splits a stream in chunks cut after a line break, or else between whole
-// UTF-8 characters, so that no character is torn.
-void SplitStream(std::FILE* stream, const std::string& name, TextSplitter& splitter) {
-    std::string pending;
-    std::vector<char> buffer(kChunkSize);
-    for (;;) {
-        const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), stream);
-        pending.append(buffer.data(), count);
-        const bool atEnd = count < buffer.size();
-        if (atEnd && std::ferror(stream)) {
-            throw std::runtime_error("cannot read " + name + ": " + std::strerror(errno));
-        }
-        std::size_t cut = pending.size();
-        if (!atEnd) {
-            const std::size_t lineEnd = pending.rfind('\n');
-            if (lineEnd != std::string::npos) {
-                cut = lineEnd + 1;
-            } else {
-                cut = pending.size();
-                std::size_t back = 0;
-                while (cut > 0 && back < 4 &&
-                       (static_cast<unsigned char>(pending[cut - 1]) & 0xC0) == 0x80) {
-                    --cut, ++back;
-                }
-                if (cut > 0 && static_cast<unsigned char>(pending[cut - 1]) >= 0xC0) --cut;
-            }
-        }
-        splitter.Split(std::string_view(pending).substr(0, cut));
-        pending.erase(0, cut);
-        if (atEnd) break;
-    }
-    if (!pending.empty()) splitter.Split(pending);
-}
-
 int Main(int argc, char** argv) {
     const Options options = ParseOptions(argc, argv);
     TextSplitter splitter(options);
@@ -144,12 +108,14 @@ int Main(int argc, char** argv) {
     }
     for (const std::string& path : options.files) {
         if (path == "-") {
-            SplitStream(stdin, "standard input", splitter);
+            zelk::tool::ReadInChunks(stdin, "standard input",
+                                     [&](std::string_view text) { splitter.Split(text); });
             continue;
         }
         std::FILE* file = zelk::tool::OpenInputFile(path);
         try {
-            SplitStream(file, "'" + path + "'", splitter);
+            zelk::tool::ReadInChunks(file, "'" + path + "'",
+                                     [&](std::string_view text) { splitter.Split(text); });
         } catch (...) {
             std::fclose(file);
             throw;

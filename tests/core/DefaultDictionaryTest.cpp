@@ -75,14 +75,29 @@ TEST(DefaultDictionaryTest, ImportMergesOrReplacesAndExportReadsBack) {
     test::ScopedWorkDir dir;
     CreateDictionaryDatabase("Zelk.dll", {{"好", "女子"}, {"林", "木木"}}, "s", false);
     TADOConnection connection;
-    const ImportSummary merged =
-        ImportDictionary(connection, {{"好", "子女"}, {"明", "日月"}, {"明", "日 月"}}, false);
+    const ImportSummary merged = ImportDictionary(
+        connection, {{"好", "子女"}, {"明", "日月"}, {"明", "日 月"}}, ImportMode::ReplaceKeys);
     EXPECT_EQ(merged.added, 1u);
     EXPECT_EQ(merged.changed, 2u);
     EXPECT_EQ(ExportDictionary(connection),
               (std::vector<DictionaryEntry>{{"好", "子女"}, {"林", "木木"}, {"明", "日 月"}}));
-    ImportDictionary(connection, {{"一", std::nullopt}}, true);
+    ImportDictionary(connection, {{"一", std::nullopt}}, ImportMode::ReplaceAll);
     EXPECT_EQ(ExportDictionary(connection), (std::vector<DictionaryEntry>{{"一", std::nullopt}}));
+}
+
+TEST(DefaultDictionaryTest, ImportThatKeepsExistingKeysAddsOnlyNewOnes) {
+    test::ScopedWorkDir dir;
+    CreateDictionaryDatabase("Zelk.dll", {{"好", "user's own"}, {"林", "木木"}}, "s", false);
+    TADOConnection connection;
+    const ImportSummary summary =
+        ImportDictionary(connection, {{"好", "女子"}, {"明", "日月"}, {"明", "日 月"}, {"林", "x"}},
+                         ImportMode::KeepExisting);
+    EXPECT_EQ(summary.added, 1u);
+    EXPECT_EQ(summary.changed, 1u);  // the import's own second 明
+    EXPECT_EQ(summary.kept, 2u);
+    EXPECT_EQ(
+        ExportDictionary(connection),
+        (std::vector<DictionaryEntry>{{"好", "user's own"}, {"林", "木木"}, {"明", "日 月"}}));
 }
 
 }  // namespace

@@ -41,8 +41,12 @@ Z	[Z]
 '	[quote]
 𠮷	士口
 TSV
-sqlite_rows=$(printf 'a\t[second a]\n' | "$dict" import - 2>&1)
-check "import merges" "zelk-dict: 0 entries added, 1 changed" "$sqlite_rows"
+out=$(printf 'a\t[kept?]\n' | "$dict" import - 2>&1)
+check "import keeps a key's entry" \
+    "zelk-dict: 0 entries added, 0 changed, 1 kept as they were (their keys have entries; --replace-keys changes them)" \
+    "$out"
+out=$(printf 'a\t[second a]\n' | "$dict" import --replace-keys - 2>&1)
+check "import --replace-keys changes it" "zelk-dict: 0 entries added, 1 changed" "$out"
 "$split" < text.txt > memory.out; check "stdin split" 0 $?
 "$split" --per-char --file text.txt > perchar.out; check "per-char split" 0 $?
 check "memory and per-character paths agree" "$(sha256sum < perchar.out)" "$(sha256sum < memory.out)"
@@ -119,6 +123,24 @@ if [[ $(id -u) -eq 0 ]] && command -v runuser > /dev/null; then
     chmod 755 "$shared"
     rm -rf "$shared"
 fi
+
+# The top-bottom set: in a new database beside the default, or imported by
+# name into an existing one without touching the user's own entries.
+"$dict" create --with top-bottom --database both.dll 2>/dev/null; check "create --with top-bottom" 0 $?
+check "both sets split" "木子立早女子囗玉" "$("$split" --database both.dll 李章好国)"
+"$dict" create --database user.dll 2>/dev/null
+printf '李\t十八子\n' | "$dict" import --database user.dll - 2>/dev/null
+"$dict" import --database user.dll top-bottom 2>/dev/null; check "import top-bottom by name" 0 $?
+check "user's entry kept, set added" "十八子立早" "$("$split" --database user.dll 李章)"
+"$dict" import --replace-keys --database user.dll top-bottom 2>/dev/null
+check "--replace-keys takes the set's entry" "木子" "$("$split" --database user.dll 李)"
+"$dict" create --with nonsense --database x.dll 2>/dev/null; check "unknown set" 2 $?
+
+# Coverage: the share of Chinese characters split, and the most frequent left whole.
+printf '好好人人人，一 abc 林𠮷\n' > small.txt
+out=$("$dict" coverage --database both.dll small.txt)
+check "coverage report" $'Chinese characters: 8, split by the dictionary: 3 (37.50 %)\nMost frequent characters left whole:\n人\t3\n一\t1\n𠮷\t1' "$out"
+check "coverage from standard input" "$out" "$("$dict" coverage --database both.dll < small.txt)"
 
 printf 'good\tline\nbad line\n' > bad.tsv
 "$dict" import bad.tsv 2>err; status=$?
