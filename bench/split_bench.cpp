@@ -1,8 +1,12 @@
 // Splitting throughput against the default dictionary: one FindEntry per
 // character through the lookup cursor, with and without one read transaction
-// around the split, and the remembered pieces of zelk-split as the floor.
+// around the split; the engine's floor for the same lookups (one compiled
+// statement reset and re-bound per character, in one transaction); and the
+// remembered pieces of zelk-split.
 //
 //   ./bench/split_bench [characters]      (default 400000, over 1 MB of UTF-8)
+//   ./bench/split_bench N --findentry-only  (only the FindEntry path, for a profiler:
+//       perf record -g ./bench/split_bench 2000000 --findentry-only)
 
 #include <stdlib.h>
 
@@ -11,6 +15,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "AdoQuery.h"
 #include "CachedDictionary.h"
@@ -18,6 +23,7 @@
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
 #include "Splitter.h"
+#include "SqliteStatement.h"
 
 namespace {
 
@@ -74,6 +80,11 @@ int main(int argc, char** argv) {
             zelk::SplitWithDictionary(lookup, s, receive);
         },
         transactionOut);
+    if (argc > 2 && std::string_view(argv[2]) == "--findentry-only") {
+        std::printf("FindEntry per character, one read transaction: %12.0f characters/s\n",
+                    inTransaction);
+        return 0;
+    }
 
     // Without the read transaction every statement locks the file on its own:
     // measured on a slice, since it is an order of magnitude slower.
@@ -85,6 +96,38 @@ int main(int argc, char** argv) {
                 s, [&](std::u16string_view c) { return zelk::LookupChar(lookup, c); }, receive);
         },
         autocommitOut);
+
+    // The engine alone: the same statement, compiled once, per character.
+    std::size_t engineOut = 0;
+    const double engine = CharactersPerSecond(
+        text,
+        [&](const std::u16string& s, const zelk::PieceReceiver& receive) {
+            sqlite3* db = connection.Handle();
+            zelk::ExecuteSql(db, "begin");
+            zelk::SqliteStatement statement(db, "select * from chr12 where chr1 = ?");
+            std::u16string piece;
+            for (std::size_t i = 0; i < s.size(); ++i) {
+                const std::size_t length = zelk::StartsSurrogatePair(s, i) ? 2 : 1;
+                const std::u16string_view character(s.data() + i, length);
+                statement.BindText(1, zelk::Utf16ToAnsi(character, zelk::kCodePageUtf8));
+                if (statement.Step()) {
+                    const auto* text =
+                        reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 1));
+                    piece = zelk::AnsiToUtf16(
+                        std::string_view(
+                            text ? text : "",
+                            static_cast<std::size_t>(sqlite3_column_bytes(statement.get(), 1))),
+                        zelk::kCodePageUtf8);
+                    receive(piece);
+                } else {
+                    receive(character);
+                }
+                statement.Reset();
+                i += length - 1;
+            }
+            zelk::ExecuteSql(db, "commit");
+        },
+        engineOut);
 
     zelk::CachedDictionary cache(lookup);
     cache.Split(text, [](std::u16string_view) {});  // every distinct character looked up once
@@ -101,11 +144,14 @@ int main(int argc, char** argv) {
                 inTransaction);
     std::printf("FindEntry per character, autocommit (%zu chars): %10.0f characters/s\n",
                 slice.size(), autocommit);
-    std::printf("remembered pieces (floor):                      %12.0f characters/s\n", inMemory);
+    std::printf("engine alone, one statement re-bound (floor):   %12.0f characters/s\n", engine);
+    std::printf("remembered pieces, as zelk-split:               %12.0f characters/s\n", inMemory);
+    std::printf("ratio engine floor / FindEntry in transaction: %.2f\n", engine / inTransaction);
     std::printf("ratio memory / FindEntry in transaction: %.1f; transaction / autocommit: %.1f\n",
                 inMemory / inTransaction, inTransaction / autocommit);
-    if (transactionOut != memoryOut) {
-        std::printf("MISMATCH: %zu vs %zu output units\n", transactionOut, memoryOut);
+    if (transactionOut != memoryOut || transactionOut != engineOut) {
+        std::printf("MISMATCH: %zu vs %zu vs %zu output units\n", transactionOut, memoryOut,
+                    engineOut);
         return 1;
     }
     connection.Close();

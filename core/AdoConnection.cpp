@@ -126,6 +126,7 @@ void TADOConnection::OpenCurrentFile() {
 
 void TADOConnection::Close() noexcept {
     statements_.clear();
+    ++statementGeneration_;
     if (db_) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
@@ -141,7 +142,10 @@ SqliteStatement& TADOConnection::Prepare(const std::string& sql) {
     sqlite3* db = Handle();
     if (auto it = statements_.find(sql); it != statements_.end()) return it->second;
     SqliteStatement statement(db, sql);
-    if (statements_.size() >= kStatementCacheLimit) statements_.clear();
+    if (statements_.size() >= kStatementCacheLimit) {
+        statements_.clear();
+        ++statementGeneration_;
+    }
     return statements_.emplace(sql, std::move(statement)).first->second;
 }
 

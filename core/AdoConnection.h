@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -47,6 +48,10 @@ class TADOConnection {
     // A prepared statement for sql, kept for the next call with the same text.
     // Only the compiled form is kept: every run reads the file anew.
     SqliteStatement& Prepare(const std::string& sql);
+    // Changes whenever kept statements are dropped (the connection closed, or
+    // the cache emptied): a caller that holds on to a statement from Prepare
+    // may use it again only while this stays the same.
+    std::uint64_t StatementGeneration() const { return statementGeneration_; }
 
     // The data source as a full path, for messages.
     std::filesystem::path DataSourcePath() const;
@@ -58,6 +63,7 @@ class TADOConnection {
     CodePage codePage_;
     sqlite3* db_ = nullptr;
     std::unordered_map<std::string, SqliteStatement> statements_;
+    std::uint64_t statementGeneration_ = 0;
 };
 
 }  // namespace zelk

@@ -9,6 +9,8 @@ namespace zelk {
 
 namespace {
 
+constexpr std::size_t kSpareRows = 8;
+
 std::string QuoteIdentifier(std::string_view name) {
     std::string quoted = "\"";
     for (char c : name) {
@@ -37,15 +39,28 @@ std::string KeyedStatement(std::string_view sql) {
 }  // namespace
 
 TADOQuery::TADOQuery(std::string name, TADOConnection& connection)
-    : name_(std::move(name)), connection_(connection) {}
+    : name_(std::move(name)), connection_(connection) {
+    spareRows_.reserve(kSpareRows);
+}
 
 void TADOQuery::Fail(std::string_view message) const {
     throw EDatabaseError(name_, message);
 }
 
-void TADOQuery::SetSQL(std::string text, std::vector<std::string> parameters) {
-    sql_ = std::move(text);
-    parameters_ = std::move(parameters);
+void TADOQuery::SetSQL(std::string_view text, std::initializer_list<std::string_view> parameters) {
+    // Assigned in place: a lookup cursor is given the same text each time.
+    if (sql_ != text) sql_.assign(text);
+    parameters_.resize(parameters.size());
+    std::size_t i = 0;
+    for (std::string_view parameter : parameters) parameters_[i++].assign(parameter);
+}
+
+TADOQuery::Row TADOQuery::NewRow() {
+    if (spareRows_.empty()) return Row();
+    Row row = std::move(spareRows_.back());
+    spareRows_.pop_back();
+    row.values.clear();
+    return row;
 }
 
 std::string TADOQuery::ToWindowText(std::string engineText) const {
@@ -66,15 +81,68 @@ void TADOQuery::BindParameters(SqliteStatement& statement) const {
     }
 }
 
-bool TADOQuery::FetchKeyed() {
-    const std::string keyed = KeyedStatement(sql_);
-    if (keyed.empty()) return false;
-    SqliteStatement* statement = nullptr;
-    try {
-        statement = &connection_.Prepare(ToEngineText(keyed));
-    } catch (const EEngineError&) {
-        return false;  // no rowid to keep (a join, a view, an aggregate): read-only
+SqliteStatement* TADOQuery::PrepareKeyed() {
+    // A cursor that serves lookups opens the same text again and again with
+    // other parameters: its keyed form and compiled statement are kept.
+    if (!keyed_.made || keyed_.sql != sql_) {
+        const std::string keyed = KeyedStatement(sql_);
+        keyed_.sql = sql_;
+        keyed_.engineText = keyed.empty() ? std::string() : ToEngineText(keyed);
+        keyed_.statement = nullptr;
+        keyed_.namesAt = nullptr;
+        keyed_.made = true;
     }
+    if (keyed_.engineText.empty()) return nullptr;
+    if (!keyed_.statement || keyed_.generation != connection_.StatementGeneration()) {
+        try {
+            keyed_.statement = &connection_.Prepare(keyed_.engineText);
+        } catch (const EEngineError&) {
+            keyed_.statement = nullptr;
+            return nullptr;  // no rowid to keep (a join, a view, an aggregate): read-only
+        }
+        keyed_.generation = connection_.StatementGeneration();
+        keyed_.namesAt = nullptr;
+    }
+    return keyed_.statement;
+}
+
+bool TADOQuery::ReadKeyedColumns(sqlite3_stmt* raw) {
+    // The engine recompiles a statement whose schema changed under it, and
+    // the recompiled one has its column names in new memory: while the first
+    // name stays where it was, the columns are those read last time.
+    const char* probe = sqlite3_column_name(raw, 0);
+    if (probe && probe == keyed_.namesAt) return keyed_.keyable;
+    keyed_.namesAt = probe;
+    keyed_.keyable = false;
+    keyed_.columns.clear();
+    keyed_.origins.clear();
+    const int count = sqlite3_column_count(raw);
+    // The rowid must be that of the very table the columns come from (through
+    // a view it would name rows of something else).
+    const char* table = count > 1 ? sqlite3_column_table_name(raw, 0) : nullptr;
+    if (!table) return false;
+    for (int c = 1; c < count; ++c) {
+        const char* columnTable = sqlite3_column_table_name(raw, c);
+        const char* database = sqlite3_column_database_name(raw, c);
+        const char* origin = sqlite3_column_origin_name(raw, c);
+        const char* name = sqlite3_column_name(raw, c);
+        if (!columnTable || !origin || !database || !name ||
+            std::string_view(columnTable) != table || std::string_view(database) != "main") {
+            keyed_.columns.clear();
+            keyed_.origins.clear();
+            return false;
+        }
+        keyed_.origins.emplace_back(origin);
+        keyed_.columns.emplace_back(name);
+    }
+    keyed_.table = table;
+    keyed_.keyable = true;
+    return true;
+}
+
+bool TADOQuery::FetchKeyed() {
+    SqliteStatement* statement = PrepareKeyed();
+    if (!statement) return false;
     // Bind and take the first step before reading the result's columns: the
     // step recompiles the statement if the schema has changed since it was
     // prepared, and the columns must be those of the current schema.
@@ -84,27 +152,11 @@ bool TADOQuery::FetchKeyed() {
     // as it is: the plain statement would only meet it again, or worse, after
     // the engine has rolled back the transaction it ran in.
     bool hasRow = statement->Step();
-    sqlite3_stmt* raw = statement->get();
     const int count = statement->ColumnCount();
-    // The rowid must be that of the very table the columns come from (through
-    // a view it would name rows of something else).
-    const char* table = count > 1 ? sqlite3_column_table_name(raw, 0) : nullptr;
-    if (!table) return false;
-    std::vector<std::string> origins;
-    for (int c = 1; c < count; ++c) {
-        const char* columnTable = sqlite3_column_table_name(raw, c);
-        const char* database = sqlite3_column_database_name(raw, c);
-        const char* origin = sqlite3_column_origin_name(raw, c);
-        if (!columnTable || !origin || !database || std::string_view(columnTable) != table ||
-            std::string_view(database) != "main") {
-            return false;
-        }
-        origins.emplace_back(origin);
-    }
-
-    for (int c = 1; c < count; ++c) columns_.emplace_back(statement->ColumnName(c));
+    if (!ReadKeyedColumns(statement->get())) return false;
+    columns_.assign(keyed_.columns.begin(), keyed_.columns.end());
     for (; hasRow; hasRow = statement->Step()) {
-        Row row;
+        Row row = NewRow();
         row.rowid = statement->ColumnInt64(0);
         row.values.reserve(static_cast<std::size_t>(count - 1));
         for (int c = 1; c < count; ++c) {
@@ -114,8 +166,8 @@ bool TADOQuery::FetchKeyed() {
         }
         rows_.push_back(std::move(row));
     }
-    table_ = table;
-    origins_ = std::move(origins);
+    table_ = keyed_.table;
+    origins_.assign(keyed_.origins.begin(), keyed_.origins.end());
     return true;
 }
 
@@ -127,7 +179,7 @@ void TADOQuery::FetchReadOnly() {
     const int count = statement.ColumnCount();
     for (int c = 0; c < count; ++c) columns_.emplace_back(statement.ColumnName(c));
     for (; hasRow; hasRow = statement.Step()) {
-        Row row;
+        Row row = NewRow();
         for (int c = 0; c < count; ++c) {
             Value value = statement.ColumnOptionalText(c);
             if (value) value = ToWindowText(std::move(*value));
@@ -158,6 +210,12 @@ void TADOQuery::Close() noexcept {
     table_.clear();
     columns_.clear();
     origins_.clear();
+    // A few dropped rows keep their storage for the next result (the room for
+    // them is reserved, so that this cannot fail).
+    for (Row& row : rows_) {
+        if (spareRows_.size() >= kSpareRows) break;
+        spareRows_.push_back(std::move(row));
+    }
     rows_.clear();
     buffer_.clear();
     modified_.clear();
@@ -178,12 +236,13 @@ int TADOQuery::RecordCount() const {
 }
 
 std::size_t TADOQuery::FieldIndex(std::string_view field) const {
+    // Column names compare as the engine compares them: ASCII letters in
+    // either case.
+    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     const auto same = [&](const std::string& column) {
         return column.size() == field.size() &&
-               std::equal(column.begin(), column.end(), field.begin(), [](char a, char b) {
-                   return std::tolower(static_cast<unsigned char>(a)) ==
-                          std::tolower(static_cast<unsigned char>(b));
-               });
+               std::equal(column.begin(), column.end(), field.begin(),
+                          [&](char a, char b) { return fold(a) == fold(b); });
     };
     const auto it = std::find_if(columns_.begin(), columns_.end(), same);
     if (it == columns_.end()) Fail(FieldNotFoundMessage(field));

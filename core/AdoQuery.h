@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,7 +29,7 @@ class TADOQuery {
 
     // The statement text, in the window code page; it takes effect at the
     // next Open. Parameters fill its "?" placeholders in order.
-    void SetSQL(std::string text, std::vector<std::string> parameters = {});
+    void SetSQL(std::string_view text, std::initializer_list<std::string_view> parameters = {});
     const std::string& SQL() const { return sql_; }
 
     void Open();
@@ -72,12 +73,16 @@ class TADOQuery {
     void RequireChangeable() const;
     std::size_t FieldIndex(std::string_view field) const;
     void StartNewRow(std::size_t position);
+    SqliteStatement* PrepareKeyed();
+    bool ReadKeyedColumns(sqlite3_stmt* raw);
     bool FetchKeyed();
     void FetchReadOnly();
     void BindParameters(SqliteStatement& statement) const;
     std::string ToWindowText(std::string engineText) const;
     std::string ToEngineText(std::string_view windowText) const;
     Row ReadRow(std::int64_t rowid);
+    // A row to fill, with the storage of one the cursor dropped when it can.
+    Row NewRow();
 
     std::string name_;
     TADOConnection& connection_;
@@ -89,7 +94,26 @@ class TADOQuery {
     std::vector<std::string> columns_;  // result column names
     std::vector<std::string> origins_;  // the table column behind each result column
     std::vector<Row> rows_;
+    std::vector<Row> spareRows_;  // dropped rows whose storage the next result reuses
     std::size_t current_ = 0;
+
+    // The keyed form of the last statement text and its compiled statement,
+    // valid while the connection's statement generation stays the same.
+    struct KeyedForm {
+        bool made = false;
+        std::string sql;
+        std::string engineText;  // empty: the statement has no keyed form
+        SqliteStatement* statement = nullptr;
+        std::uint64_t generation = 0;
+        // What the compiled statement's columns are, read when its column
+        // names were at namesAt.
+        const char* namesAt = nullptr;
+        bool keyable = false;
+        std::string table;
+        std::vector<std::string> columns;
+        std::vector<std::string> origins;
+    };
+    KeyedForm keyed_;
 
     // The row being changed or added.
     std::vector<Value> buffer_;

@@ -4,14 +4,15 @@ namespace zelk {
 
 namespace {
 
-void Reopen(TADOQuery& cursor, std::string_view statement, std::vector<std::string> parameters) {
+void Reopen(TADOQuery& cursor, std::string_view statement,
+            std::initializer_list<std::string_view> parameters) {
     cursor.Close();
-    cursor.SetSQL(std::string(statement), std::move(parameters));
+    cursor.SetSQL(statement, parameters);
     cursor.Open();
 }
 
 void ReopenOnKey(TADOQuery& cursor, std::string_view key) {
-    Reopen(cursor, kDictionaryStatement, {std::string(key)});
+    Reopen(cursor, kDictionaryStatement, {key});
 }
 
 }  // namespace

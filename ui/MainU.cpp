@@ -6,10 +6,10 @@
 #include <iostream>
 
 #include "ApplicationTitle.h"
+#include "BusyCursor.h"
 #include "CodePage.h"
 #include "ErrorGuard.h"
 #include "MessageBoxes.h"
-#include "ReadTransaction.h"
 #include "RecordOperations.h"
 #include "ScreenPlacement.h"
 #include "SessionEndWatcher.h"
@@ -47,7 +47,7 @@ QFont WindowFont(QFont font) {
 
 TfrmMian::TfrmMian(QWidget* parent, MainWindowOptions options)
     : QWidget(parent), toolPage_(std::move(options.toolPage)) {
-    TWebBrowser::RequireUsableSandbox();  // the form creates the browser
+    TWebBrowser::RequireUsableSandbox();  // the form makes the browser, which starts the engine
     setupUi(this);
     if (!options.webPanel) {
         delete WebBrowser1;
@@ -173,10 +173,6 @@ void TfrmMian::btnCloseClick(QObject*) {
 
 // --- Split and copy --------------------------------------------------------
 
-std::u16string TfrmMian::LookupChar(std::u16string_view character) {
-    return zelk::LookupChar(ADOQuery1, character);
-}
-
 void TfrmMian::btnZelkClick(QObject*) {
     const std::u16string sentence = zelk::AnsiToUtf16(ReadBoxText(edt1));
     WriteBoxText(edt2, "");
@@ -184,15 +180,15 @@ void TfrmMian::btnZelkClick(QObject*) {
     // ends: the box shows pieces 1 to k-1 after a failure at the k-th
     // character, without rewriting the whole box for every piece.
     std::u16string result;
-    const auto showResult = qScopeGuard([&] { WriteBoxText(edt2, zelk::Utf16ToAnsi(result)); });
-    zelk::ReadTransaction transaction(ADOConnection1);
-    zelk::SplitSentence(
-        sentence,
-        [&](std::u16string_view character) {
-            transaction.Begin();
-            return LookupChar(character);
-        },
-        [&](std::u16string_view piece) { result += piece; });
+    const auto showResult = qScopeGuard([&] {
+        WriteBoxText(edt2, zelk::Utf16ToAnsi(result));
+        update();
+    });
+    BusyCursor busy;
+    zelk::SplitWithDictionary(ADOQuery1, sentence, [&](std::u16string_view piece) {
+        result += piece;
+        busy.Tick();
+    });
 }
 
 void TfrmMian::btnCopyClick(QObject*) {

@@ -47,7 +47,6 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     void FormResize(QObject* sender);
     void FormClose(QObject* sender, QCloseEvent* event);
 
-    std::u16string LookupChar(std::u16string_view character);
     // The maintenance panel's input check: an empty key is refused with its
     // message, and the focus goes to the key box.
     bool RefuseEmptyKey(const std::string& key);

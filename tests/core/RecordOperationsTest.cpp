@@ -73,6 +73,39 @@ TEST_F(RecordOperationsTest, FileReplacedWhileOpenIsOpenedAnew) {
     EXPECT_EQ(QueryColumn("select val from sv"), std::vector<std::string>{"再换一次"});
 }
 
+// The lookup cursor keeps its compiled statement between lookups: it must
+// answer for the database as it is now, after a failure, a new file and a
+// schema changed by another program.
+TEST_F(RecordOperationsTest, KeptStatementFollowsFailuresNewFilesAndSchemaChanges) {
+    MakeDatabase({{"好", "女子"}});
+    EXPECT_EQ(FindEntry(lookup, "好"), "女子");
+
+    RunSql("alter table chr12 rename to moved");
+    EXPECT_THROW(FindEntry(lookup, "好"), EEngineError);
+    RunSql("alter table moved rename to chr12");
+    EXPECT_EQ(FindEntry(lookup, "好"), "女子");
+
+    // Another program rebuilds the table with its columns in another order
+    // and one more: the reused statement reads the new columns by name.
+    RunSql(
+        "create table t (note text, chr2 text, chr1 text); "
+        "insert into t select 'n', '子女', chr1 from chr12; drop table chr12; "
+        "alter table t rename to chr12");
+    EXPECT_EQ(FindEntry(lookup, "好"), "子女");
+    SaveEntry(maintenance, "好", "女子");
+    EXPECT_EQ(QueryColumn("select note || chr2 from chr12"), std::vector<std::string>{"n女子"});
+    // A view in place of the table: the cursor reads it, and cannot change it.
+    RunSql("alter table chr12 rename to entries; create view chr12 as select * from entries");
+    EXPECT_EQ(FindEntry(lookup, "好"), "女子");
+    EXPECT_THROW(SaveEntry(maintenance, "好", "x"), EDatabaseError);
+
+    MakeDatabase({{"好", "新文件"}}, "replacement.dll");
+    std::filesystem::rename("replacement.dll", "Zelk.dll");
+    EXPECT_EQ(FindEntry(lookup, "好"), "新文件");
+    connection.Close();
+    EXPECT_EQ(FindEntry(lookup, "好"), "新文件");
+}
+
 TEST_F(RecordOperationsTest, EmptyAndNullReplacementCountAsFound) {
     MakeDatabase({{"空", ""}, {"无", std::nullopt}});
     EXPECT_EQ(FindEntry(lookup, "空"), "");

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "UiTestSupport.h"
 
@@ -129,6 +130,35 @@ class SplitCopyTest : public QObject {
         driver.pressKey(Qt::Key_Return);
         window.split();
         QCOMPARE(window.result()->text(), QString());
+    }
+
+    // A split that takes long shows the busy cursor, and takes it away when
+    // it ends, also when it fails at its last character.
+    void longSplitShowsTheBusyCursorUntilItEndsAlsoOnFailure() {
+        SplitWindow window;
+        QVERIFY(window.showAndActivate());
+        zelk::test::RunSql(
+            "alter table chr12 rename to entries;"
+            "create view chr12 as select chr1, case when chr1 = '坏' "
+            "then abs(-9223372036854775807 - 1) else chr2 end as chr2 from entries;"
+            "insert into entries values ('坏', '土不');");
+        window.sentence()->setText(QString(400000, QChar(u'林')) + QStringLiteral("坏"));
+        // Runs at the first moment the split lets events through: when it
+        // shows the busy cursor.
+        bool busyDuringSplit = false;
+        QTimer::singleShot(0, [&] { busyDuringSplit = QGuiApplication::overrideCursor(); });
+        bool busyAtTheErrorBox = true;
+        BoxDriver driver;
+        driver.answer([&](QMessageBox* box) {
+            busyAtTheErrorBox = QGuiApplication::overrideCursor();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        window.split();
+        QCOMPARE(driver.texts(), QStringList{QStringLiteral("integer overflow.")});
+        QVERIFY(busyDuringSplit);
+        QVERIFY(!busyAtTheErrorBox);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(window.result()->text().size(), 800000);
     }
 
     void missingColumnIsReportedWithTheCursorName() {
