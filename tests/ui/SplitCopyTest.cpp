@@ -23,6 +23,15 @@ class SplitWindow : public WindowFixture {
     void splitAndCopy() { control<QPushButton>("btnZelkAndCopy")->click(); }
 };
 
+// The dictionary becomes a view whose row for 坏 fails when it is read.
+void MakeTheEntryOfHuaiFailWhenRead() {
+    zelk::test::RunSql(
+        "alter table chr12 rename to entries;"
+        "create view chr12 as select chr1, case when chr1 = '坏' "
+        "then abs(-9223372036854775807 - 1) else chr2 end as chr2 from entries;"
+        "insert into entries values ('坏', '土不');");
+}
+
 QString Clipboard() {
     return QGuiApplication::clipboard()->text();
 }
@@ -106,13 +115,7 @@ class SplitCopyTest : public QObject {
     void failurePartWayKeepsEarlierPiecesAndSkipsTheCopy() {
         SplitWindow window;
         QVERIFY(window.showAndActivate());
-        // The dictionary becomes a view whose row for 坏 fails when it is read,
-        // so that the third of four lookups fails.
-        zelk::test::RunSql(
-            "alter table chr12 rename to entries;"
-            "create view chr12 as select chr1, case when chr1 = '坏' "
-            "then abs(-9223372036854775807 - 1) else chr2 end as chr2 from entries;"
-            "insert into entries values ('坏', '土不');");
+        MakeTheEntryOfHuaiFailWhenRead();  // the third of four lookups
         window.sentence()->setText(QStringLiteral("好林坏好"));
         SetClipboard(QStringLiteral("earlier"));
         BoxDriver driver;
@@ -137,11 +140,7 @@ class SplitCopyTest : public QObject {
     void longSplitShowsTheBusyCursorUntilItEndsAlsoOnFailure() {
         SplitWindow window;
         QVERIFY(window.showAndActivate());
-        zelk::test::RunSql(
-            "alter table chr12 rename to entries;"
-            "create view chr12 as select chr1, case when chr1 = '坏' "
-            "then abs(-9223372036854775807 - 1) else chr2 end as chr2 from entries;"
-            "insert into entries values ('坏', '土不');");
+        MakeTheEntryOfHuaiFailWhenRead();
         window.sentence()->setText(QString(400000, QChar(u'林')) + QStringLiteral("坏"));
         // Runs at the first moment the split lets events through: when it
         // shows the busy cursor.
