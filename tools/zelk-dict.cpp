@@ -13,6 +13,7 @@
 #include "Coverage.h"
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
+#include "PartFinder.h"
 #include "ToolSupport.h"
 #include "UserDatabase.h"
 
@@ -23,6 +24,7 @@ constexpr std::string_view kUsage =
     "       zelk-dict export [--force] [--database PATH] [FILE]\n"
     "       zelk-dict import [--replace-keys | --replace] [--database PATH] FILE|SET\n"
     "       zelk-dict coverage [--database PATH] [FILE]...\n"
+    "       zelk-dict find [--exact] [--database PATH] PART...\n"
     "\n"
     "The database is Zelk.dll here (for the installed tools, the user's own,\n"
     "~/.local/share/zelk/Zelk.dll) unless --database names another.\n"
@@ -41,7 +43,11 @@ constexpr std::string_view kUsage =
     "          --replace (the dictionary is emptied first).\n"
     "coverage  reads text (the FILEs, or standard input) and prints the share of\n"
     "          its Chinese characters that the dictionary splits, and the 30\n"
-    "          most frequent that it leaves whole.\n";
+    "          most frequent that it leaves whole.\n"
+    "find      lists the characters whose replacement holds every PART (木: 林\n"
+    "          村 ...; 女 子: 好 ...), one a line as character, tab, replacement,\n"
+    "          the common ones first; --exact, those whose replacement is the\n"
+    "          PARTs in order and nothing else.\n";
 
 // The optional dictionary set a name stands for, and where it is installed.
 constexpr std::string_view kTopBottomSet = "top-bottom";
@@ -55,6 +61,7 @@ struct Options {
     bool empty = false;
     bool replace = false;
     bool replaceKeys = false;
+    bool exact = false;
     std::vector<std::string> sets;  // create --with
     std::vector<std::string> files;
 };
@@ -79,6 +86,8 @@ Options ParseOptions(int argc, char** argv) {
             options.empty = true;
         } else if (argument == "--replace" && options.command == "import") {
             options.replace = true;
+        } else if (argument == "--exact" && options.command == "find") {
+            options.exact = true;
         } else if (argument == "--replace-keys" && options.command == "import") {
             options.replaceKeys = true;
         } else if (argument == "--with" && options.command == "create") {
@@ -234,6 +243,23 @@ int Coverage(const Options& options) {
     return 0;
 }
 
+int Find(const Options& options) {
+    if (options.files.empty()) throw UsageError("find needs at least one part");
+    for (const std::string& part : options.files) {
+        if (part.empty()) throw UsageError("a part may not be empty");
+        if (!zelk::IsValidUtf8(part)) throw UsageError("a part is not valid UTF-8");
+    }
+    zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
+    std::string listing;
+    for (const zelk::DictionaryEntry& entry :
+         zelk::FindByParts(zelk::ExportDictionary(connection), options.files, options.exact)) {
+        listing += entry.key + "\t" + entry.replacement.value_or("") + "\n";
+    }
+    zelk::tool::WriteAll(stdout, listing, "standard output");
+    zelk::tool::FinishOutput(stdout, "standard output");
+    return 0;
+}
+
 int Main(int argc, char** argv) {
     Options options = ParseOptions(argc, argv);
     if (options.database.empty()) {
@@ -244,6 +270,7 @@ int Main(int argc, char** argv) {
     if (options.command == "export") return Export(options);
     if (options.command == "import") return Import(options);
     if (options.command == "coverage") return Coverage(options);
+    if (options.command == "find") return Find(options);
     throw UsageError("unknown command " + options.command);
 }
 

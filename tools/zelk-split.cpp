@@ -13,26 +13,34 @@
 #include "CachedDictionary.h"
 #include "CodePage.h"
 #include "DatabaseErrors.h"
+#include "PieceFormat.h"
 #include "Splitter.h"
 #include "ToolSupport.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: zelk-split [--database PATH] [--per-char] [--file FILE]... [TEXT]...\n"
+    "usage: zelk-split [--database PATH] [--per-char] [--separator TEXT] [--mark FORMAT]\n"
+    "                  [--file FILE]... [TEXT]...\n"
     "\n"
     "Splits each TEXT (each result on a line of its own), then each FILE as it\n"
     "is (\"-\" is standard input); with neither, standard input. The database\n"
     "is Zelk.dll in the current directory (for the installed tools, the user's\n"
     "own, ~/.local/share/zelk/Zelk.dll) unless --database names another.\n"
     "Each distinct character is looked up once and its piece remembered;\n"
-    "--per-char looks every occurrence up in the database, as the window does.\n";
+    "--per-char looks every occurrence up in the database, as the window does.\n"
+    "--separator TEXT writes TEXT between the pieces of consecutive characters\n"
+    "of a line (--separator ' ': 讠青 讠上 米青). --mark FORMAT writes each split\n"
+    "character as FORMAT with {c} the character and {p} its piece\n"
+    "(--mark '{c}({p})': 请(讠青)); characters left whole are written plain.\n";
 
 using zelk::tool::UsageError;
 
 struct Options {
     std::string database;  // empty: the default database
     bool perChar = false;
+    std::optional<std::string> separator;
+    std::optional<std::string> mark;
     std::vector<std::string> files;
     std::vector<std::string> texts;
 };
@@ -57,6 +65,16 @@ Options ParseOptions(int argc, char** argv) {
             options.files.push_back(argv[i]);
         } else if (argument == "--per-char") {
             options.perChar = true;
+        } else if (argument == "--separator") {
+            if (++i == argc) throw UsageError("--separator needs a text");
+            options.separator = argv[i];
+        } else if (argument == "--mark") {
+            if (++i == argc) throw UsageError("--mark needs a format such as '{c}({p})'");
+            options.mark = argv[i];
+            if (options.mark->find("{p}") == std::string::npos &&
+                options.mark->find("{c}") == std::string::npos) {
+                throw UsageError("--mark needs {c} or {p} in its format");
+            }
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError("unknown option " + argument);
         } else {
@@ -75,7 +93,8 @@ class TextSplitter {
         : connection_(zelk::BuildConnectionString(options.database)),
           cursor_("ADOQuery1", connection_),
           cache_(cursor_),
-          perChar_(options.perChar) {
+          perChar_(options.perChar),
+          format_(Utf16(options.separator), Utf16(options.mark)) {
         connection_.Open();
     }
 
@@ -83,7 +102,13 @@ class TextSplitter {
         const std::u16string sentence = zelk::AnsiToUtf16(text);
         std::u16string result;
         result.reserve(sentence.size() * 2);
-        const auto receive = [&](std::u16string_view piece) { result += piece; };
+        // Pieces come in the sentence's order, one for each character.
+        std::size_t position = 0;
+        const auto receive = [&](std::u16string_view piece) {
+            const std::size_t length = zelk::StartsSurrogatePair(sentence, position) ? 2 : 1;
+            format_.Append(std::u16string_view(sentence).substr(position, length), piece, result);
+            position += length;
+        };
         if (perChar_) {
             zelk::SplitWithDictionary(cursor_, sentence, receive);
         } else {
@@ -92,21 +117,32 @@ class TextSplitter {
         zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(result), "standard output");
     }
 
+    // A new text: nothing stands before its first piece.
+    void Restart() { format_.Restart(); }
+
   private:
     zelk::TADOConnection connection_;
     zelk::TADOQuery cursor_;
     zelk::CachedDictionary cache_;
     bool perChar_;
+    zelk::PieceFormat format_;
+
+    static std::optional<std::u16string> Utf16(const std::optional<std::string>& text) {
+        if (!text) return std::nullopt;
+        return zelk::AnsiToUtf16(*text);
+    }
 };
 
 int Main(int argc, char** argv) {
     const Options options = ParseOptions(argc, argv);
     TextSplitter splitter(options);
     for (const std::string& text : options.texts) {
+        splitter.Restart();
         splitter.Split(text);
         zelk::tool::WriteAll(stdout, "\n", "standard output");
     }
     for (const std::string& path : options.files) {
+        splitter.Restart();
         if (path == "-") {
             zelk::tool::ReadInChunks(stdin, "standard input",
                                      [&](std::string_view text) { splitter.Split(text); });

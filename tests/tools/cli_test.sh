@@ -142,6 +142,26 @@ out=$("$dict" coverage --database both.dll small.txt)
 check "coverage report" $'Chinese characters: 8, split by the dictionary: 3 (37.50 %)\nMost frequent characters left whole:\n人\t3\n一\t1\n𠮷\t1' "$out"
 check "coverage from standard input" "$out" "$("$dict" coverage --database both.dll < small.txt)"
 
+# Output forms for batch use, the same on both lookup paths.
+for path in "" --per-char; do
+    check "separator $path" "讠青 讠上 ， 女子" "$("$split" $path --database both.dll --separator ' ' 请让，好)"
+    check "mark $path" "请(讠青)让(讠上)，abc" "$("$split" $path --database both.dll --mark '{c}({p})' 请让，abc)"
+    check "separator keeps line ends $path" $'女子|木木\n木子' \
+        "$(printf '好林\n李' | "$split" $path --database both.dll --separator '|')"
+done
+"$split" --mark nothing 好 2>/dev/null; check "mark without {c} or {p}" 2 $?
+
+# Characters by their parts.
+check "find by one part" "好	女子" "$("$dict" find --database both.dll 女 子)"
+check "find --exact" "林	木木" "$("$dict" find --exact --database both.dll 木 木)"
+"$dict" find --database both.dll 木 > found.txt
+check "find lists 林" "林	木木" "$(grep '^林' found.txt)"
+check "find puts common characters first" "1" "$(grep -n '^林' found.txt | cut -d: -f1 | awk '{print ($1 < 200)}')"
+out=$("$dict" find --database both.dll 龘); status=$?
+check "find a part with no character" "0:" "$status:$out"
+"$dict" find --database both.dll 2>/dev/null; check "find without a part" 2 $?
+"$dict" find --database both.dll '' 2>/dev/null; check "find an empty part" 2 $?
+
 printf 'good\tline\nbad line\n' > bad.tsv
 "$dict" import bad.tsv 2>err; status=$?
 check "bad import status" 1 "$status"

@@ -1,0 +1,70 @@
+#include "PartFinder.h"
+
+#include <algorithm>
+
+#include "CodePage.h"
+
+namespace zelk {
+
+int CommonnessGroup(std::u16string_view character) {
+    const std::string gbk = Utf16ToAnsi(character, kCodePageGbk);
+    if (gbk.size() != 2 || gbk == "?") return 4;
+    const auto lead = static_cast<unsigned char>(gbk[0]);
+    const auto trail = static_cast<unsigned char>(gbk[1]);
+    if (trail >= 0xA1 && trail <= 0xFE) {
+        if (lead >= 0xB0 && lead <= 0xD7) return 1;
+        if (lead >= 0xD8 && lead <= 0xF7) return 2;
+    }
+    return 3;
+}
+
+namespace {
+
+// Whether text holds every part, each as often as it is given.
+bool HoldsAll(std::u16string text, const std::vector<std::u16string>& parts) {
+    for (const std::u16string& part : parts) {
+        const std::size_t at = text.find(part);
+        if (at == std::u16string::npos) return false;
+        text.erase(at, part.size());
+    }
+    return true;
+}
+
+bool IsOneCharacter(std::u16string_view key) {
+    return key.size() == 1 || (key.size() == 2 && StartsSurrogatePair(key, 0));
+}
+
+}  // namespace
+
+std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& entries,
+                                         const std::vector<std::string>& parts, bool exact) {
+    std::vector<std::u16string> wanted;
+    std::u16string joined;
+    for (const std::string& part : parts) {
+        wanted.push_back(AnsiToUtf16(part, kCodePageUtf8));
+        joined += wanted.back();
+    }
+    struct Found {
+        int group;
+        std::string order;  // the key in GBK: pinyin order within GB2312's first level
+        const DictionaryEntry* entry;
+    };
+    std::vector<Found> found;
+    for (const DictionaryEntry& entry : entries) {
+        if (!entry.replacement) continue;
+        const std::u16string key = AnsiToUtf16(entry.key, kCodePageUtf8);
+        if (!IsOneCharacter(key)) continue;
+        const std::u16string replacement = AnsiToUtf16(*entry.replacement, kCodePageUtf8);
+        if (exact ? replacement == joined : HoldsAll(replacement, wanted)) {
+            found.push_back({CommonnessGroup(key), Utf16ToAnsi(key, kCodePageGbk), &entry});
+        }
+    }
+    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        return a.group != b.group ? a.group < b.group : a.order < b.order;
+    });
+    std::vector<DictionaryEntry> result;
+    for (const Found& item : found) result.push_back(*item.entry);
+    return result;
+}
+
+}  // namespace zelk
