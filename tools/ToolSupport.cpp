@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -12,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "CodePage.h"
 #include "ConnectionSettings.h"
 #include "UserDatabase.h"
 
@@ -22,6 +24,8 @@ namespace {
 // Set when the tool was started with standard output closed: a placeholder
 // then holds descriptor 1, so that no file the tool opens lands there.
 bool standardOutputClosed = false;
+// The running tool's name, for the reports made on the way.
+std::string_view toolName = "zelk";
 
 void RequireOpenStandardOutput(std::FILE* stream) {
     if (stream == stdout && standardOutputClosed) {
@@ -48,9 +52,26 @@ std::string SystemReason(int error) {
 
 }  // namespace
 
+void ReportInvalidUtf8(std::string_view text, const std::string& name, std::uint64_t offset,
+                       bool& reported) {
+    if (reported) return;
+    const std::size_t at = zelk::FirstInvalidUtf8(text);
+    if (at == std::string_view::npos) return;
+    reported = true;
+    std::cerr << toolName << ": " << name << ": invalid UTF-8 at byte " << offset + at
+              << "; such bytes are read as U+FFFD" << std::endl;
+}
+
 void ReadInChunks(std::FILE* stream, const std::string& name,
                   const std::function<void(std::string_view chunk)>& take) {
     constexpr std::size_t kChunkSize = 1 << 20;
+    std::uint64_t offset = 0;  // of pending's first byte in the stream
+    bool reported = false;
+    const auto takeChecked = [&](std::string_view chunk) {
+        ReportInvalidUtf8(chunk, name, offset, reported);
+        offset += chunk.size();
+        take(chunk);
+    };
     std::string pending;
     std::vector<char> buffer(kChunkSize);
     for (;;) {
@@ -74,11 +95,11 @@ void ReadInChunks(std::FILE* stream, const std::string& name,
                 if (cut > 0 && static_cast<unsigned char>(pending[cut - 1]) >= 0xC0) --cut;
             }
         }
-        take(std::string_view(pending).substr(0, cut));
+        takeChecked(std::string_view(pending).substr(0, cut));
         pending.erase(0, cut);
         if (atEnd) break;
     }
-    if (!pending.empty()) take(pending);
+    if (!pending.empty()) takeChecked(pending);
 }
 
 std::FILE* OpenInputFile(const std::string& path) {
@@ -173,16 +194,17 @@ std::string DefaultDatabase(bool provision) {
     return (UserDataDirectory() / kDatabaseFileName).string();
 }
 
-int RunTool(std::string_view toolName, std::string_view usage, int (*body)(int, char**), int argc,
-            char** argv) {
+int RunTool(std::string_view toolNameArgument, std::string_view usage, int (*body)(int, char**),
+            int argc, char** argv) {
     HoldStandardDescriptors();
+    toolName = toolNameArgument;
     try {
         return body(argc, argv);
     } catch (const UsageError& error) {
-        std::cerr << toolName << ": " << error.what() << "\n" << usage;
+        std::cerr << toolNameArgument << ": " << error.what() << "\n" << usage;
         return 2;
     } catch (const std::exception& error) {
-        std::cerr << toolName << ": " << error.what() << "\n";
+        std::cerr << toolNameArgument << ": " << error.what() << "\n";
         return 1;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
@@ -22,9 +23,14 @@ void WriteAll(std::FILE* stream, std::string_view text, const std::string& name)
 void FinishOutput(std::FILE* stream, const std::string& name);
 // Reads a stream in chunks of about a megabyte, each cut after a line break,
 // or else between whole UTF-8 characters, so that no character is torn; a
-// read error is raised with the system's reason.
+// read error is raised with the system's reason. The first bytes that are
+// not UTF-8 are reported once on standard error with their offset.
 void ReadInChunks(std::FILE* stream, const std::string& name,
                   const std::function<void(std::string_view chunk)>& take);
+// Reports on standard error, once (reported), the first bytes of text that
+// are not UTF-8, at their offset in the input called name.
+void ReportInvalidUtf8(std::string_view text, const std::string& name, std::uint64_t offset,
+                       bool& reported);
 // Opens a file for reading; the error names the system's reason, a folder included.
 std::FILE* OpenInputFile(const std::string& path);
 // Replaces the file at path with text as one step: the text goes to a

@@ -136,7 +136,10 @@ class TextSplitter {
 int Main(int argc, char** argv) {
     const Options options = ParseOptions(argc, argv);
     TextSplitter splitter(options);
-    for (const std::string& text : options.texts) {
+    for (std::size_t i = 0; i < options.texts.size(); ++i) {
+        const std::string& text = options.texts[i];
+        bool reported = false;
+        zelk::tool::ReportInvalidUtf8(text, "argument " + std::to_string(i + 1), 0, reported);
         splitter.Restart();
         splitter.Split(text);
         zelk::tool::WriteAll(stdout, "\n", "standard output");

@@ -195,13 +195,22 @@ std::string IconvFromUtf16(std::u16string_view text, CodePage codePage) {
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
+    return FirstInvalidUtf8(text) == std::string_view::npos;
+}
+
+std::size_t FirstInvalidUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
+        // Plain ASCII runs need no decoding.
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         char32_t cp;
         const std::size_t length = DecodeUtf8(text, i, cp);
-        if (length == 0) return false;
+        if (length == 0) return i;
         i += length;
     }
-    return true;
+    return std::string_view::npos;
 }
 
 CodePage AnsiCodePage() {

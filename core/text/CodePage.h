@@ -26,6 +26,9 @@ std::string Utf16ToAnsi(std::u16string_view text, CodePage codePage = AnsiCodePa
 
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
+// The offset of the first byte that is not part of well-formed UTF-8, or
+// npos when there is none.
+std::size_t FirstInvalidUtf8(std::string_view text);
 
 // True when the code unit at position i starts a well-formed surrogate pair.
 inline bool StartsSurrogatePair(std::u16string_view text, std::size_t i) {

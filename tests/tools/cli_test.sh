@@ -151,6 +151,15 @@ for path in "" --per-char; do
 done
 "$split" --mark nothing 好 2>/dev/null; check "mark without {c} or {p}" 2 $?
 
+# Bytes that are not UTF-8 become U+FFFD, reported once with their offset.
+out=$(printf 'ab\xff好\xfe\n' | "$split" --database both.dll 2>err)
+check "invalid UTF-8 read as U+FFFD" "ab�女子�" "$out"
+check "invalid UTF-8 reported once" \
+    "zelk-split: standard input: invalid UTF-8 at byte 2; such bytes are read as U+FFFD" "$(cat err)"
+"$split" --database both.dll "$(printf '好\xc3')" > /dev/null 2>err
+check "invalid UTF-8 in an argument" \
+    "zelk-split: argument 1: invalid UTF-8 at byte 3; such bytes are read as U+FFFD" "$(cat err)"
+
 # Characters by their parts.
 check "find by one part" "好	女子" "$("$dict" find --database both.dll 女 子)"
 check "find --exact" "林	木木" "$("$dict" find --exact --database both.dll 木 木)"
