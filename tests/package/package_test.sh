@@ -51,7 +51,7 @@ export HOME="$work/home"
 unset XDG_DATA_HOME
 mkdir -p "$HOME"
 export QT_QPA_PLATFORM=offscreen
-export QTWEBENGINE_CHROMIUM_FLAGS="--host-resolver-rules=MAP * ~NOTFOUND"
+export QTWEBENGINE_CHROMIUM_FLAGS="--proxy-server=127.0.0.1:9"
 [[ $(id -u) -eq 0 ]] && export QTWEBENGINE_DISABLE_SANDBOX=1
 user_db="$HOME/.local/share/zelk/Zelk.dll"
 
