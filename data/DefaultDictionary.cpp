@@ -3,6 +3,12 @@
 // The files are assembled into read-only data as they are.
 __asm__(
     ".section .rodata\n"
+    ".hidden zelk_word_frequencies_begin\n.hidden zelk_word_frequencies_end\n"
+    ".global zelk_word_frequencies_begin\n.global zelk_word_frequencies_end\n"
+    "zelk_word_frequencies_begin:\n"
+    ".incbin \"" ZELK_WORD_FREQUENCIES_TSV
+    "\"\n"
+    "zelk_word_frequencies_end:\n"
     ".hidden zelk_top_bottom_tsv_begin\n.hidden zelk_top_bottom_tsv_end\n"
     ".global zelk_top_bottom_tsv_begin\n.global zelk_top_bottom_tsv_end\n"
     "zelk_top_bottom_tsv_begin:\n"
@@ -23,6 +29,8 @@ __asm__(
     "zelk_supplement_tsv_end:\n"
     ".previous\n");
 
+extern "C" const char zelk_word_frequencies_begin[];
+extern "C" const char zelk_word_frequencies_end[];
 extern "C" const char zelk_top_bottom_tsv_begin[];
 extern "C" const char zelk_top_bottom_tsv_end[];
 extern "C" const char zelk_generated_tsv_begin[];
@@ -45,6 +53,11 @@ std::string_view SupplementDictionaryTsv() {
 std::string_view TopBottomDictionaryTsv() {
     return {zelk_top_bottom_tsv_begin,
             static_cast<std::size_t>(zelk_top_bottom_tsv_end - zelk_top_bottom_tsv_begin)};
+}
+
+std::string_view WordFrequenciesTsv() {
+    return {zelk_word_frequencies_begin,
+            static_cast<std::size_t>(zelk_word_frequencies_end - zelk_word_frequencies_begin)};
 }
 
 std::vector<DictionaryEntry> TopBottomEntries() {

@@ -11,6 +11,7 @@ packages=(
     qt6-translations-l10n
     fonts-arphic-uming fonts-noto-cjk fonts-liberation2
     desktop-file-utils appstream
+    fortunes-zh
     xvfb xauth
     dpkg-dev fakeroot lintian
 )

@@ -13,6 +13,9 @@
 #include "CachedDictionary.h"
 #include "CodePage.h"
 #include "DatabaseErrors.h"
+#include "DefaultDictionary.h"
+#include "DictionaryDatabase.h"
+#include "Joiner.h"
 #include "PieceFormat.h"
 #include "Splitter.h"
 #include "ToolSupport.h"
@@ -22,6 +25,7 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: zelk-split [--database PATH] [--per-char] [--separator TEXT] [--mark FORMAT]\n"
     "                  [--file FILE]... [TEXT]...\n"
+    "       zelk-split --join [--separator TEXT] [--database PATH] [--file FILE]... [TEXT]...\n"
     "\n"
     "Splits each TEXT (each result on a line of its own), then each FILE as it\n"
     "is (\"-\" is standard input); with neither, standard input. The database\n"
@@ -32,13 +36,17 @@ constexpr std::string_view kUsage =
     "--separator TEXT writes TEXT between the pieces of consecutive characters\n"
     "of a line (--separator ' ': 讠青 讠上 米青). --mark FORMAT writes each split\n"
     "character as FORMAT with {c} the character and {p} its piece\n"
-    "(--mark '{c}({p})': 请(讠青)); characters left whole are written plain.\n";
+    "(--mark '{c}({p})': 请(讠青)); characters left whole are written plain.\n"
+    "--join reads split text back (讠青讠上 → 请让), taking the most likely\n"
+    "reading of the whole text; with --separator, the text's pieces stand\n"
+    "between separators and are read back exactly.\n";
 
 using zelk::tool::UsageError;
 
 struct Options {
     std::string database;  // empty: the default database
     bool perChar = false;
+    bool join = false;
     std::optional<std::string> separator;
     std::optional<std::string> mark;
     std::vector<std::string> files;
@@ -65,6 +73,8 @@ Options ParseOptions(int argc, char** argv) {
             options.files.push_back(argv[i]);
         } else if (argument == "--per-char") {
             options.perChar = true;
+        } else if (argument == "--join") {
+            options.join = true;
         } else if (argument == "--separator") {
             if (++i == argc) throw UsageError("--separator needs a text");
             options.separator = argv[i];
@@ -81,6 +91,12 @@ Options ParseOptions(int argc, char** argv) {
             options.texts.push_back(argument);
         }
     }
+    if (options.join && (options.mark || options.perChar)) {
+        throw UsageError("--join goes with neither --mark nor --per-char");
+    }
+    if (options.join && options.separator && options.separator->empty()) {
+        throw UsageError("--join needs a separator that is not empty");
+    }
     if (options.files.empty() && options.texts.empty()) options.files.push_back("-");
     if (options.database.empty()) options.database = zelk::tool::DefaultDatabase(true);
     return options;
@@ -96,10 +112,21 @@ class TextSplitter {
           perChar_(options.perChar),
           format_(Utf16(options.separator), Utf16(options.mark)) {
         connection_.Open();
+        if (options.join) {
+            joiner_.emplace(zelk::ExportDictionary(connection_), zelk::WordFrequenciesTsv());
+            joinSeparator_ = Utf16(options.separator);
+        }
     }
 
     void Split(std::string_view text) {
         const std::u16string sentence = zelk::AnsiToUtf16(text);
+        if (joiner_) {
+            const std::u16string joined = joinSeparator_
+                                              ? joiner_->JoinSeparated(sentence, *joinSeparator_)
+                                              : joiner_->Join(sentence);
+            zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(joined), "standard output");
+            return;
+        }
         std::u16string result;
         result.reserve(sentence.size() * 2);
         // Pieces come in the sentence's order, one for each character.
@@ -126,6 +153,8 @@ class TextSplitter {
     zelk::CachedDictionary cache_;
     bool perChar_;
     zelk::PieceFormat format_;
+    std::optional<zelk::Joiner> joiner_;  // reading split text back instead
+    std::optional<std::u16string> joinSeparator_;
 
     static std::optional<std::u16string> Utf16(const std::optional<std::string>& text) {
         if (!text) return std::nullopt;

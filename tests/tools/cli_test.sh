@@ -160,6 +160,14 @@ check "invalid UTF-8 reported once" \
 check "invalid UTF-8 in an argument" \
     "zelk-split: argument 1: invalid UTF-8 at byte 3; such bytes are read as U+FFFD" "$(cat err)"
 
+# Split text read back.
+check "join" "请让精神好，abc 😀" "$("$split" --join --database both.dll "讠青讠上米青礻申女子，abc 😀")"
+check "join round trip of the first sentence" "拆功，阴阳，请让精神好，骆驼，难捉狗" \
+    "$("$split" --database both.dll 拆功，阴阳，请让精神好，骆驼，难捉狗 | "$split" --join --database both.dll)"
+check "join with a separator reads back exactly" $'好女子林\n李' \
+    "$(printf '好女子林\n李' | "$split" --database both.dll --separator '|' | "$split" --join --separator '|' --database both.dll)"
+"$split" --join --mark '{c}' 好 2>/dev/null; check "join with mark refused" 2 $?
+
 # Characters by their parts.
 check "find by one part" "好	女子" "$("$dict" find --database both.dll 女 子)"
 check "find --exact" "林	木木" "$("$dict" find --exact --database both.dll 木 木)"

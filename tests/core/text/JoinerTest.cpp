@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+
+#include "CodePage.h"
+#include "DefaultDictionary.h"
+#include "DictionaryDatabase.h"
+#include "Joiner.h"
+
+namespace zelk {
+namespace {
+
+std::u16string Join(const Joiner& joiner, std::u16string_view text) {
+    return joiner.Join(text);
+}
+
+TEST(JoinerTest, TakesTheBestReadingWhereTheLongestFirstFails) {
+    // 乙 reads 木木木, a longer form than 甲's 木木, but 甲甲 is far likelier
+    // than 乙 followed by a lone 木.
+    const Joiner joiner({{"甲", "木木"}, {"乙", "木木木"}}, "甲\t100\n乙\t1\n木\t50\n");
+    EXPECT_EQ(Join(joiner, u"木木木木"), u"甲甲");
+    EXPECT_EQ(Join(joiner, u"木木木"), u"木甲");
+    const Joiner commonYi({{"甲", "木木"}, {"乙", "木木木"}}, "甲\t100\n乙\t200\n木\t50\n");
+    EXPECT_EQ(Join(commonYi, u"木木木"), u"乙");
+}
+
+TEST(JoinerTest, AWordCanOutweighTheCharacterItsPartsMake) {
+    const std::vector<DictionaryEntry> dictionary = {{"好", "女子"}};
+    EXPECT_EQ(Join(Joiner(dictionary, "女子\t5000\n好\t1000\n"), u"女子"), u"女子");
+    EXPECT_EQ(Join(Joiner(dictionary, "女子\t5000\n好\t90000\n"), u"女子"), u"好");
+    // A user's entry for the same parts competes by its weight alone.
+    EXPECT_EQ(Join(Joiner({{"好", "女子"}, {"妤", "女子"}}, "好\t10\n妤\t20\n"), u"女子"), u"妤");
+}
+
+TEST(JoinerTest, TextThatIsNoSplitPassesThrough) {
+    const Joiner joiner({{"好", "女子"}, {"𠮷", "士口"}}, "好\t10\n");
+    const std::u16string text = u"abc 123，。😀\n龘\r\n𠀀\t";
+    EXPECT_EQ(Join(joiner, text), text);
+    EXPECT_EQ(Join(joiner, u"士口女子"), u"𠮷好");  // a key outside the BMP, unknown to the counts
+    EXPECT_EQ(Join(joiner, u""), u"");
+    // A lone surrogate is text like any other.
+    EXPECT_EQ(Join(joiner, std::u16string(1, char16_t(0xD800)) + u"女子"),
+              std::u16string(1, char16_t(0xD800)) + u"好");
+}
+
+TEST(JoinerTest, SeparatedPiecesReadBackExactly) {
+    const Joiner joiner({{"好", "女子"}, {"林", "木木"}}, "女子\t5000\n好\t10\n");
+    EXPECT_EQ(joiner.JoinSeparated(u"女子 木木 ， a\n女 子", u" "), u"好林，a\n女子");
+    EXPECT_EQ(joiner.JoinSeparated(u"女子|木木", u"|"), u"好林");
+}
+
+// The default dictionary as a database holds it: a later entry for a key
+// replaces an earlier one.
+std::map<std::u16string, std::u16string> DefaultPieces() {
+    std::map<std::u16string, std::u16string> pieces;
+    for (const DictionaryEntry& entry : DefaultDictionaryEntries()) {
+        pieces[AnsiToUtf16(entry.key)] = AnsiToUtf16(entry.replacement.value_or(""));
+    }
+    return pieces;
+}
+
+std::u16string Split(const std::map<std::u16string, std::u16string>& pieces,
+                     std::u16string_view text) {
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = StartsSurrogatePair(text, i) ? 2 : 1;
+        const std::u16string character(text.substr(i, length));
+        const auto it = pieces.find(character);
+        out += it != pieces.end() ? it->second : character;
+        i += length;
+    }
+    return out;
+}
+
+Joiner DefaultJoiner(const std::map<std::u16string, std::u16string>& pieces) {
+    std::vector<DictionaryEntry> entries;
+    for (const auto& [key, piece] : pieces)
+        entries.push_back({Utf16ToAnsi(key), Utf16ToAnsi(piece)});
+    return Joiner(entries, WordFrequenciesTsv());
+}
+
+std::size_t CommonSubsequence(std::u16string_view a, std::u16string_view b) {
+    std::vector<std::size_t> previous(b.size() + 1, 0), current(b.size() + 1, 0);
+    for (char16_t x : a) {
+        for (std::size_t j = 0; j < b.size(); ++j) {
+            current[j + 1] = x == b[j] ? previous[j] + 1 : std::max(previous[j + 1], current[j]);
+        }
+        std::swap(previous, current);
+    }
+    return previous[b.size()];
+}
+
+TEST(JoinerTest, DefaultDictionaryReadsRealTextBack) {
+    const auto pieces = DefaultPieces();
+    const Joiner joiner = DefaultJoiner(pieces);
+    const std::u16string sentence = AnsiToUtf16(std::string(kInitialSentence));
+    EXPECT_EQ(joiner.Join(Split(pieces, sentence)), sentence);
+
+    // Poems from Debian's fortunes-zh, a few hundred lines, compared by
+    // alignment: the characters of the longest common subsequence are right.
+    std::ifstream poems("/usr/share/games/fortunes/tang300");
+    if (!poems) GTEST_SKIP() << "fortunes-zh is not installed";
+    std::size_t characters = 0, right = 0;
+    std::string line;
+    for (int n = 0; n < 800 && std::getline(poems, line); ++n) {
+        const std::u16string original = AnsiToUtf16(line);
+        const std::u16string joined = joiner.Join(Split(pieces, original));
+        characters += original.size();
+        right += CommonSubsequence(original, joined);
+    }
+    ASSERT_GT(characters, 5000u);
+    EXPECT_GE(static_cast<double>(right) / static_cast<double>(characters), 0.99)
+        << right << " of " << characters;
+}
+
+}  // namespace
+}  // namespace zelk
