@@ -40,24 +40,28 @@ extern "C" const char zelk_supplement_tsv_end[];
 
 namespace zelk {
 
+namespace {
+
+std::string_view Between(const char* begin, const char* end) {
+    return {begin, static_cast<std::size_t>(end - begin)};
+}
+
+}  // namespace
+
 std::string_view GeneratedDictionaryTsv() {
-    return {zelk_generated_tsv_begin,
-            static_cast<std::size_t>(zelk_generated_tsv_end - zelk_generated_tsv_begin)};
+    return Between(zelk_generated_tsv_begin, zelk_generated_tsv_end);
 }
 
 std::string_view SupplementDictionaryTsv() {
-    return {zelk_supplement_tsv_begin,
-            static_cast<std::size_t>(zelk_supplement_tsv_end - zelk_supplement_tsv_begin)};
+    return Between(zelk_supplement_tsv_begin, zelk_supplement_tsv_end);
 }
 
 std::string_view TopBottomDictionaryTsv() {
-    return {zelk_top_bottom_tsv_begin,
-            static_cast<std::size_t>(zelk_top_bottom_tsv_end - zelk_top_bottom_tsv_begin)};
+    return Between(zelk_top_bottom_tsv_begin, zelk_top_bottom_tsv_end);
 }
 
 std::string_view WordFrequenciesTsv() {
-    return {zelk_word_frequencies_begin,
-            static_cast<std::size_t>(zelk_word_frequencies_end - zelk_word_frequencies_begin)};
+    return Between(zelk_word_frequencies_begin, zelk_word_frequencies_end);
 }
 
 std::vector<DictionaryEntry> TopBottomEntries() {

@@ -102,6 +102,22 @@ void ReadInChunks(std::FILE* stream, const std::string& name,
     if (!pending.empty()) takeChecked(pending);
 }
 
+void ReadInputInChunks(const std::string& path,
+                       const std::function<void(std::string_view chunk)>& take) {
+    if (path == "-") {
+        ReadInChunks(stdin, "standard input", take);
+        return;
+    }
+    std::FILE* file = OpenInputFile(path);
+    try {
+        ReadInChunks(file, "'" + path + "'", take);
+    } catch (...) {
+        std::fclose(file);
+        throw;
+    }
+    std::fclose(file);
+}
+
 std::FILE* OpenInputFile(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) throw std::runtime_error("cannot open '" + path + "': " + SystemReason(errno));

@@ -27,6 +27,9 @@ void FinishOutput(std::FILE* stream, const std::string& name);
 // not UTF-8 are reported once on standard error with their offset.
 void ReadInChunks(std::FILE* stream, const std::string& name,
                   const std::function<void(std::string_view chunk)>& take);
+// ReadInChunks on a file, or on standard input for "-".
+void ReadInputInChunks(const std::string& path,
+                       const std::function<void(std::string_view chunk)>& take);
 // Reports on standard error, once (reported), the first bytes of text that
 // are not UTF-8, at their offset in the input called name.
 void ReportInvalidUtf8(std::string_view text, const std::string& name, std::uint64_t offset,

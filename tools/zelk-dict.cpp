@@ -211,20 +211,7 @@ int Coverage(const Options& options) {
     const auto take = [&](std::string_view chunk) { counter.Add(chunk); };
     const std::vector<std::string> files =
         options.files.empty() ? std::vector<std::string>{"-"} : options.files;
-    for (const std::string& path : files) {
-        if (path == "-") {
-            zelk::tool::ReadInChunks(stdin, "standard input", take);
-            continue;
-        }
-        std::FILE* file = zelk::tool::OpenInputFile(path);
-        try {
-            zelk::tool::ReadInChunks(file, "'" + path + "'", take);
-        } catch (...) {
-            std::fclose(file);
-            throw;
-        }
-        std::fclose(file);
-    }
+    for (const std::string& path : files) zelk::tool::ReadInputInChunks(path, take);
     const std::uint64_t chinese = counter.chineseCharacters();
     const std::uint64_t split = counter.splitCharacters();
     char share[32] = "-";

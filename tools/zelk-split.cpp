@@ -175,20 +175,7 @@ int Main(int argc, char** argv) {
     }
     for (const std::string& path : options.files) {
         splitter.Restart();
-        if (path == "-") {
-            zelk::tool::ReadInChunks(stdin, "standard input",
-                                     [&](std::string_view text) { splitter.Split(text); });
-            continue;
-        }
-        std::FILE* file = zelk::tool::OpenInputFile(path);
-        try {
-            zelk::tool::ReadInChunks(file, "'" + path + "'",
-                                     [&](std::string_view text) { splitter.Split(text); });
-        } catch (...) {
-            std::fclose(file);
-            throw;
-        }
-        std::fclose(file);
+        zelk::tool::ReadInputInChunks(path, [&](std::string_view text) { splitter.Split(text); });
     }
     zelk::tool::FinishOutput(stdout, "standard output");
     return 0;

@@ -10,10 +10,7 @@ void CachedDictionary::Split(std::u16string_view sentence, const PieceReceiver& 
     SplitSentence(
         sentence,
         [&](std::u16string_view character) {
-            const char32_t codePoint =
-                character.size() == 2
-                    ? 0x10000 + ((character[0] - 0xD800u) << 10) + (character[1] - 0xDC00u)
-                    : character[0];
+            const char32_t codePoint = CodePointOf(character);
             auto it = pieces_.find(codePoint);
             if (it == pieces_.end()) {
                 transaction.Begin();

@@ -40,35 +40,6 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
     }
 }
 
-// Decodes one UTF-8 sequence at text[i]; returns its length, or 0 when the
-// bytes there do not form a valid, shortest-form sequence.
-std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    if (lead < 0x80) {
-        cp = lead;
-        return 1;
-    }
-    std::size_t length;
-    char32_t min;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, cp = lead & 0x1F, min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, cp = lead & 0x0F, min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, cp = lead & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size()) return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (byte(i + k) & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return length;
-}
-
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
@@ -193,6 +164,46 @@ std::string IconvFromUtf16(std::u16string_view text, CodePage codePage) {
 }
 
 }  // namespace
+
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80) {
+        cp = lead;
+        return 1;
+    }
+    std::size_t length;
+    char32_t min;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, cp = lead & 0x1F, min = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, cp = lead & 0x0F, min = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, cp = lead & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (byte(i + k) & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return length;
+}
+
+std::u16string CodePointToUtf16(char32_t cp) {
+    std::u16string out;
+    AppendUtf16(out, cp);
+    return out;
+}
+
+char32_t CodePointOf(std::u16string_view character) {
+    if (StartsSurrogatePair(character, 0)) {
+        return 0x10000 + ((character[0] - 0xD800u) << 10) + (character[1] - 0xDC00u);
+    }
+    return character.empty() ? 0 : character[0];
+}
 
 bool IsValidUtf8(std::string_view text) {
     return FirstInvalidUtf8(text) == std::string_view::npos;

@@ -30,10 +30,25 @@ bool IsValidUtf8(std::string_view text);
 // npos when there is none.
 std::size_t FirstInvalidUtf8(std::string_view text);
 
+// Decodes one UTF-8 sequence at text[i] into cp; returns its length, or 0
+// when the bytes there do not form a valid, shortest-form sequence.
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp);
+
+// One code point as UTF-16 (a surrogate pair above the BMP).
+std::u16string CodePointToUtf16(char32_t cp);
+
+// The code point of a character of one code unit or one surrogate pair.
+char32_t CodePointOf(std::u16string_view character);
+
 // True when the code unit at position i starts a well-formed surrogate pair.
 inline bool StartsSurrogatePair(std::u16string_view text, std::size_t i) {
     return i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF && text[i + 1] >= 0xDC00 &&
            text[i + 1] <= 0xDFFF;
+}
+
+// True when text is exactly one character: one code unit, or one surrogate pair.
+inline bool IsOneCharacter(std::u16string_view text) {
+    return text.size() == 1 || (text.size() == 2 && StartsSurrogatePair(text, 0));
 }
 
 }  // namespace zelk

@@ -7,56 +7,6 @@
 
 namespace zelk {
 
-namespace {
-
-// The next code point of well-formed UTF-8 at text[i], advancing i; an
-// invalid byte gives U+FFFD and advances by one.
-char32_t NextCodePoint(std::string_view text, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length;
-    char32_t value;
-    if (lead < 0x80) {
-        ++i;
-        return lead;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, value = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, value = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, value = lead & 0x07;
-    } else {
-        ++i;
-        return 0xFFFD;
-    }
-    if (i + length > text.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        value = (value << 6) | (byte(i + k) & 0x3F);
-    }
-    const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
-    if (overlong || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        ++i;
-        return 0xFFFD;
-    }
-    i += length;
-    return value;
-}
-
-}  // namespace
-
-std::u16string CodePointToUtf16(char32_t c) {
-    if (c < 0x10000) return std::u16string(1, static_cast<char16_t>(c));
-    c -= 0x10000;
-    return {static_cast<char16_t>(0xD800 + (c >> 10)), static_cast<char16_t>(0xDC00 + (c & 0x3FF))};
-}
-
 bool IsChineseCharacter(char32_t c) {
     return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
            (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x3FFFF);
@@ -75,8 +25,10 @@ bool CoverageCounter::HasEntry(char32_t character, ReadTransaction& transaction)
 void CoverageCounter::Add(std::string_view text) {
     ReadTransaction transaction(cursor_.Connection());
     for (std::size_t i = 0; i < text.size();) {
-        const char32_t c = NextCodePoint(text, i);
-        if (!IsChineseCharacter(c)) continue;
+        char32_t c;
+        const std::size_t length = DecodeUtf8(text, i, c);
+        i += length == 0 ? 1 : length;  // a byte that is no UTF-8 is no character
+        if (length == 0 || !IsChineseCharacter(c)) continue;
         ++chinese_;
         if (HasEntry(c, transaction)) {
             ++split_;

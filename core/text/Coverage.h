@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -43,7 +42,5 @@ class CoverageCounter {
 
 // True for the code points of CJK ideographs.
 bool IsChineseCharacter(char32_t character);
-// One code point as UTF-16 (a surrogate pair above the BMP).
-std::u16string CodePointToUtf16(char32_t character);
 
 }  // namespace zelk

@@ -61,12 +61,11 @@ Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view 
         if (!entry.replacement) continue;
         const std::u16string key = AnsiToUtf16(entry.key, kCodePageUtf8);
         const std::u16string piece = AnsiToUtf16(*entry.replacement, kCodePageUtf8);
+        if (!IsOneCharacter(key)) continue;  // only single characters are split
         if (key.size() == 1) {
             pieces_.emplace(key[0], piece);
-        } else if (key.size() == 2 && StartsSurrogatePair(key, 0)) {
-            longPieces_.emplace(key, piece);
         } else {
-            continue;  // only single characters are split
+            longPieces_.emplace(key, piece);
         }
         if (piece.empty()) continue;  // a character that vanished cannot come back
         const auto it = known.find(key);
@@ -116,9 +115,7 @@ void Joiner::AddForm(std::u16string_view form, std::u16string_view output, float
         }
         node = it->second;
     }
-    const bool oneCharacter =
-        output.size() == 1 || (output.size() == 2 && StartsSurrogatePair(output, 0));
-    if (oneCharacter) {
+    if (IsOneCharacter(output)) {
         auto [it, added] = characterForms_.try_emplace(std::u16string(form),
                                                        Reading{std::u16string(output), score});
         if (!added && score > it->second.score) it->second = {std::u16string(output), score};

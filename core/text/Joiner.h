@@ -30,7 +30,6 @@ class Joiner {
     // on its own, exactly (a piece that is no split form stays as it is).
     std::u16string JoinSeparated(std::u16string_view text, std::u16string_view separator) const;
 
-
   private:
     struct Node {
         float score = 0;           // of the best reading ending here

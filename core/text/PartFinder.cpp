@@ -30,10 +30,6 @@ bool HoldsAll(std::u16string text, const std::vector<std::u16string>& parts) {
     return true;
 }
 
-bool IsOneCharacter(std::u16string_view key) {
-    return key.size() == 1 || (key.size() == 2 && StartsSurrogatePair(key, 0));
-}
-
 }  // namespace
 
 std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& entries,
