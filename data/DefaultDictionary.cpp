@@ -3,12 +3,6 @@
 // The files are assembled into read-only data as they are.
 __asm__(
     ".section .rodata\n"
-    ".hidden zelk_word_frequencies_begin\n.hidden zelk_word_frequencies_end\n"
-    ".global zelk_word_frequencies_begin\n.global zelk_word_frequencies_end\n"
-    "zelk_word_frequencies_begin:\n"
-    ".incbin \"" ZELK_WORD_FREQUENCIES_TSV
-    "\"\n"
-    "zelk_word_frequencies_end:\n"
     ".hidden zelk_top_bottom_tsv_begin\n.hidden zelk_top_bottom_tsv_end\n"
     ".global zelk_top_bottom_tsv_begin\n.global zelk_top_bottom_tsv_end\n"
     "zelk_top_bottom_tsv_begin:\n"
@@ -29,8 +23,6 @@ __asm__(
     "zelk_supplement_tsv_end:\n"
     ".previous\n");
 
-extern "C" const char zelk_word_frequencies_begin[];
-extern "C" const char zelk_word_frequencies_end[];
 extern "C" const char zelk_top_bottom_tsv_begin[];
 extern "C" const char zelk_top_bottom_tsv_end[];
 extern "C" const char zelk_generated_tsv_begin[];
@@ -58,10 +50,6 @@ std::string_view SupplementDictionaryTsv() {
 
 std::string_view TopBottomDictionaryTsv() {
     return Between(zelk_top_bottom_tsv_begin, zelk_top_bottom_tsv_end);
-}
-
-std::string_view WordFrequenciesTsv() {
-    return Between(zelk_word_frequencies_begin, zelk_word_frequencies_end);
 }
 
 std::vector<DictionaryEntry> TopBottomEntries() {

@@ -19,8 +19,4 @@ std::vector<DictionaryEntry> DefaultDictionaryEntries();
 std::string_view TopBottomDictionaryTsv();
 std::vector<DictionaryEntry> TopBottomEntries();
 
-// Counts of words and characters (word-frequencies.tsv, from jieba) with
-// which split text is read back.
-std::string_view WordFrequenciesTsv();
-
 }  // namespace zelk

@@ -15,6 +15,7 @@
 #include "DatabaseErrors.h"
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
+#include "JoinModel.h"
 #include "Joiner.h"
 #include "PieceFormat.h"
 #include "Splitter.h"
@@ -113,7 +114,7 @@ class TextSplitter {
           format_(Utf16(options.separator), Utf16(options.mark)) {
         connection_.Open();
         if (options.join) {
-            joiner_.emplace(zelk::ExportDictionary(connection_), zelk::WordFrequenciesTsv());
+            joiner_.emplace(zelk::ExportDictionary(connection_), zelk::CharacterBigramsText());
             joinSeparator_ = Utf16(options.separator);
         }
     }

@@ -1,7 +1,6 @@
 #include "Joiner.h"
 
-#include <charconv>
-#include <cmath>
+#include <algorithm>
 #include <limits>
 
 #include "CodePage.h"
@@ -10,93 +9,100 @@ namespace zelk {
 
 namespace {
 
-// A stretch of text that is no reading of anything costs this much (a
-// log-probability): far below any known word, so text is passed through only
-// where nothing reads.
-constexpr float kPassThrough = -30.0f;
-// A dictionary character that the counts do not know is taken as this rare.
-constexpr double kUnknownCharacterCount = 7.0;
+// The count given to a dictionary character the model has never seen, and
+// to any other unseen character: a character with an entry is a word of
+// some text, so it is less rare than an arbitrary symbol.
+constexpr double kUnseenKeyCount = 0.5;
+constexpr double kUnseenCount = 0.05;
+// A character with an entry that stands in split text as itself was not
+// split: possible (the user typed it so), but unlikely (a log-probability).
+constexpr float kKeptWhole = -8.0f;
 
-struct Frequency {
-    std::u16string text;
-    double count;
+struct State {
+    char32_t character;  // the last character read
+    CharacterModel::Id id;
+    float score;
+    std::uint32_t parent;  // the state before it; kNoParent at the start
 };
+constexpr std::uint32_t kNoParent = std::numeric_limits<std::uint32_t>::max();
 
-std::vector<Frequency> ParseFrequencies(std::string_view tsv, double& total) {
-    std::vector<Frequency> rows;
-    total = 0;
-    std::size_t start = 0;
-    while (start < tsv.size()) {
-        std::size_t end = tsv.find('\n', start);
-        if (end == std::string_view::npos) end = tsv.size();
-        const std::string_view line = tsv.substr(start, end - start);
-        start = end + 1;
-        if (line.empty() || line[0] == '#') continue;
-        const std::size_t tab = line.find('\t');
-        if (tab == std::string_view::npos) continue;
-        std::uint64_t count = 0;
-        const std::string_view number = line.substr(tab + 1);
-        if (std::from_chars(number.data(), number.data() + number.size(), count).ec != std::errc())
-            continue;
-        rows.push_back(
-            {AnsiToUtf16(line.substr(0, tab), kCodePageUtf8), static_cast<double>(count)});
-        total += static_cast<double>(count);
+// Keeps the better of two states that read the same last character: the
+// model looks one character back, so only the best way to each matters.
+void Offer(std::vector<State>& states, const State& state) {
+    for (State& other : states) {
+        if (other.character == state.character) {
+            if (state.score > other.score) other = state;
+            return;
+        }
     }
-    return rows;
+    states.push_back(state);
+}
+
+void AppendCodePoint(std::u16string& text, char32_t cp) {
+    if (cp < 0x10000) {
+        text += static_cast<char16_t>(cp);
+    } else {
+        text += CodePointToUtf16(cp);
+    }
 }
 
 }  // namespace
 
-Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view frequencies) {
-    nodes_.emplace_back();  // the root
-    double total = 0;
-    const std::vector<Frequency> counts = ParseFrequencies(frequencies, total);
-    total = std::max(total, 1.0);
-    const auto score = [&](double count) { return static_cast<float>(std::log(count / total)); };
-
-    // The pieces text was split with: the first entry of each key.
-    std::unordered_map<std::u16string, double> known;
-    for (const Frequency& row : counts) known.emplace(row.text, row.count);
+Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view model)
+    : model_(model), nodes_(1), bmpKeys_(0x10000, false) {
+    std::vector<std::pair<std::uint32_t, Reading>> ends;  // (trie node, reading)
+    std::unordered_map<std::u16string, double> pieceCounts;
     for (const DictionaryEntry& entry : dictionary) {
-        if (!entry.replacement) continue;
         const std::u16string key = AnsiToUtf16(entry.key, kCodePageUtf8);
-        const std::u16string piece = AnsiToUtf16(*entry.replacement, kCodePageUtf8);
-        if (!IsOneCharacter(key)) continue;  // only single characters are split
-        if (key.size() == 1) {
-            pieces_.emplace(key[0], piece);
+        if (!IsOneCharacter(key) || !entry.replacement) continue;  // only characters are split
+        const char32_t character = CodePointOf(key);
+        if (character < 0x10000) {
+            bmpKeys_[character] = true;
         } else {
-            longPieces_.emplace(key, piece);
+            otherKeys_[character] = true;
         }
+        const std::u16string piece = AnsiToUtf16(*entry.replacement, kCodePageUtf8);
         if (piece.empty()) continue;  // a character that vanished cannot come back
-        const auto it = known.find(key);
-        AddForm(piece, key, score(it != known.end() ? it->second : kUnknownCharacterCount));
+        longestPiece_ = std::max(longestPiece_, piece.size());
+        std::uint32_t node = 0;
+        for (char16_t unit : piece) {
+            const std::uint64_t edge = static_cast<std::uint64_t>(node) << 16 | unit;
+            auto it = edges_.find(edge);
+            if (it == edges_.end()) {
+                it = edges_.emplace(edge, static_cast<std::uint32_t>(nodes_.size())).first;
+                nodes_.emplace_back();
+            }
+            node = it->second;
+        }
+        const Reading reading{character, model_.IdOf(character)};
+        ends.emplace_back(node, reading);
+        const double count = model_.Count(reading.id);
+        auto [best, added] = pieceCounts.try_emplace(piece, count);
+        if (added || count > best->second) {
+            best->second = count;
+            pieceCharacters_[piece] = character;
+        }
     }
-    // Words and characters as their split forms read.
-    for (const Frequency& row : counts) {
-        const std::u16string form = SplitForm(row.text);
-        if (!form.empty()) AddForm(form, row.text, score(row.count));
+    std::stable_sort(ends.begin(), ends.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [node, reading] : ends) {
+        Node& end = nodes_[node];
+        const auto first = readings_.begin() + end.firstReading;
+        if (end.readingCount == 0) {
+            end.firstReading = static_cast<std::uint32_t>(readings_.size());
+        } else if (std::any_of(first, first + end.readingCount, [&](const Reading& r) {
+                       return r.character == reading.character;
+                   })) {
+            continue;  // the same entry twice
+        }
+        readings_.push_back(reading);
+        ++end.readingCount;
     }
 }
 
-std::u16string Joiner::SplitForm(std::u16string_view text) const {
-    std::u16string form;
-    for (std::size_t i = 0; i < text.size();) {
-        if (StartsSurrogatePair(text, i)) {
-            const std::u16string key(text.substr(i, 2));
-            const auto it = longPieces_.find(key);
-            form += it != longPieces_.end() ? it->second : key;
-            i += 2;
-        } else {
-            const auto it = pieces_.find(text[i]);
-            if (it != pieces_.end()) {
-                form += it->second;
-            } else {
-                form += text[i];
-            }
-            ++i;
-        }
-    }
-    return form;
+bool Joiner::HasEntry(char32_t character) const {
+    if (character < 0x10000) return bmpKeys_[character];
+    return otherKeys_.count(character) != 0;
 }
 
 std::uint32_t Joiner::Child(std::uint32_t node, char16_t unit) const {
@@ -104,73 +110,61 @@ std::uint32_t Joiner::Child(std::uint32_t node, char16_t unit) const {
     return it == edges_.end() ? 0 : it->second;
 }
 
-void Joiner::AddForm(std::u16string_view form, std::u16string_view output, float score) {
-    std::uint32_t node = 0;
-    for (char16_t unit : form) {
-        const std::uint64_t edge = static_cast<std::uint64_t>(node) << 16 | unit;
-        auto it = edges_.find(edge);
-        if (it == edges_.end()) {
-            it = edges_.emplace(edge, static_cast<std::uint32_t>(nodes_.size())).first;
-            nodes_.emplace_back();
-        }
-        node = it->second;
-    }
-    if (IsOneCharacter(output)) {
-        auto [it, added] = characterForms_.try_emplace(std::u16string(form),
-                                                       Reading{std::u16string(output), score});
-        if (!added && score > it->second.score) it->second = {std::u16string(output), score};
-    }
-    Node& end = nodes_[node];
-    if (end.output == 0 || score > end.score) {
-        outputs_.emplace_back(output);
-        end.output = static_cast<std::uint32_t>(outputs_.size());
-        end.score = score;
-    }
-}
-
 std::u16string Joiner::Join(std::u16string_view text) const {
     const std::size_t n = text.size();
-    constexpr float kNone = -std::numeric_limits<float>::infinity();
-    // best[i]: the best score of a reading of text[0, i); from[i]: where
-    // its last step starts, and what it reads (0: the text itself).
-    std::vector<float> best(n + 1, kNone);
-    std::vector<std::uint32_t> from(n + 1, 0), output(n + 1, 0);
-    best[0] = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (best[i] == kNone) continue;
-        const std::size_t unit = StartsSurrogatePair(text, i) ? 2 : 1;
-        if (best[i] + kPassThrough > best[i + unit]) {
-            best[i + unit] = best[i] + kPassThrough;
-            from[i + unit] = static_cast<std::uint32_t>(i);
-            output[i + unit] = 0;
-        }
+    // The states that end at each position, stored as they are reached;
+    // states that end further on wait in a ring as long as the longest reach.
+    std::vector<State> states;
+    std::vector<std::uint32_t> firstState(n + 2, 0);
+    std::vector<std::vector<State>> waiting(longestPiece_ + 3);
+    waiting[0].push_back({0, CharacterModel::kUnknown, 0.0f, kNoParent});
+    for (std::size_t i = 0; i <= n; ++i) {
+        std::vector<State>& arrived = waiting[i % waiting.size()];
+        firstState[i] = static_cast<std::uint32_t>(states.size());
+        states.insert(states.end(), arrived.begin(), arrived.end());
+        arrived.clear();
+        firstState[i + 1] = static_cast<std::uint32_t>(states.size());
+        if (i == n || firstState[i] == firstState[i + 1]) continue;
+
+        const auto extend = [&](std::size_t end, char32_t character, CharacterModel::Id id,
+                                double floor, float penalty) {
+            std::vector<State>& target = waiting[end % waiting.size()];
+            for (std::uint32_t s = firstState[i]; s < firstState[i + 1]; ++s) {
+                const State& from = states[s];
+                Offer(target, {character, id,
+                               from.score + model_.LogProbability(from.id, id, floor) + penalty, s});
+            }
+        };
+        // The character at i as it stands.
+        const std::size_t length = StartsSurrogatePair(text, i) ? 2 : 1;
+        const char32_t standing = CodePointOf(text.substr(i, length));
+        const bool hasEntry = HasEntry(standing);
+        extend(i + length, standing, model_.IdOf(standing),
+               hasEntry ? kUnseenKeyCount : kUnseenCount, hasEntry ? kKeptWhole : 0.0f);
+        // Every character whose piece starts here.
         std::uint32_t node = 0;
         for (std::size_t j = i; j < n; ++j) {
             node = Child(node, text[j]);
             if (node == 0) break;
             const Node& reached = nodes_[node];
             // A reading may not end inside a surrogate pair.
-            if (reached.output == 0 || (j + 1 < n && StartsSurrogatePair(text, j))) continue;
-            const float score = best[i] + reached.score;
-            if (score > best[j + 1]) {
-                best[j + 1] = score;
-                from[j + 1] = static_cast<std::uint32_t>(i);
-                output[j + 1] = reached.output;
+            if (reached.readingCount == 0 || (j + 1 < n && StartsSurrogatePair(text, j))) continue;
+            for (std::uint32_t r = 0; r < reached.readingCount; ++r) {
+                const Reading& reading = readings_[reached.firstReading + r];
+                extend(j + 1, reading.character, reading.id, kUnseenKeyCount, 0.0f);
             }
         }
     }
-    std::vector<std::size_t> ends;
-    for (std::size_t j = n; j > 0; j = from[j]) ends.push_back(j);
+    if (n == 0) return {};
+    std::uint32_t best = firstState[n];
+    for (std::uint32_t s = firstState[n]; s < firstState[n + 1]; ++s)
+        if (states[s].score > states[best].score) best = s;
+    std::vector<char32_t> characters;
+    for (std::uint32_t s = best; states[s].parent != kNoParent; s = states[s].parent)
+        characters.push_back(states[s].character);
     std::u16string result;
     result.reserve(n);
-    for (auto it = ends.rbegin(); it != ends.rend(); ++it) {
-        const std::size_t j = *it;
-        if (output[j] == 0) {
-            result += text.substr(from[j], j - from[j]);
-        } else {
-            result += outputs_[output[j] - 1];
-        }
-    }
+    for (auto it = characters.rbegin(); it != characters.rend(); ++it) AppendCodePoint(result, *it);
     return result;
 }
 
@@ -178,8 +172,12 @@ std::u16string Joiner::JoinSeparated(std::u16string_view text,
                                      std::u16string_view separator) const {
     std::u16string result;
     const auto readPiece = [&](std::u16string_view piece) {
-        const auto it = characterForms_.find(std::u16string(piece));
-        result += it != characterForms_.end() ? std::u16string_view(it->second.character) : piece;
+        const auto it = pieceCharacters_.find(std::u16string(piece));
+        if (it != pieceCharacters_.end()) {
+            AppendCodePoint(result, it->second);
+        } else {
+            result += piece;
+        }
     };
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size();) {
