@@ -65,6 +65,7 @@ CharacterModel::CharacterModel(std::string_view text) : bmpIds_(0x10000, kUnknow
     firstFollower_.assign(characters_.size() + 1, 0);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::size_t begin = followers_.size();
+        firstFollower_[i + 1] = static_cast<std::uint32_t>(begin);  // line i is id i + 1
         const std::string_view list = lines[i].followers;
         for (std::size_t at = 0; at < list.size();) {
             char32_t next = 0;
@@ -78,8 +79,6 @@ CharacterModel::CharacterModel(std::string_view text) : bmpIds_(0x10000, kUnknow
         }
         std::sort(followers_.begin() + static_cast<std::ptrdiff_t>(begin), followers_.end(),
                   [](const Follower& a, const Follower& b) { return a.next < b.next; });
-        firstFollower_[i + 2] = static_cast<std::uint32_t>(followers_.size());
-        firstFollower_[i + 1] = static_cast<std::uint32_t>(begin);
     }
     firstFollower_[characters_.size()] = static_cast<std::uint32_t>(followers_.size());
 }
@@ -97,7 +96,8 @@ float CharacterModel::LogProbability(Id previous, Id next, double floor) const {
         const auto last = followers_.begin() + firstFollower_[previous + 1];
         const auto it = std::lower_bound(first, last, next,
                                          [](const Follower& f, Id id) { return f.next < id; });
-        if (it != last && it->next == next) probability += kPairWeight * it->count / counts_[previous];
+        if (it != last && it->next == next)
+            probability += kPairWeight * it->count / counts_[previous];
     }
     return static_cast<float>(std::log(probability));
 }

@@ -131,8 +131,9 @@ std::u16string Joiner::Join(std::u16string_view text) const {
             std::vector<State>& target = waiting[end % waiting.size()];
             for (std::uint32_t s = firstState[i]; s < firstState[i + 1]; ++s) {
                 const State& from = states[s];
-                Offer(target, {character, id,
-                               from.score + model_.LogProbability(from.id, id, floor) + penalty, s});
+                Offer(target,
+                      {character, id,
+                       from.score + model_.LogProbability(from.id, id, floor) + penalty, s});
             }
         };
         // The character at i as it stands.
