@@ -49,7 +49,8 @@ FORTUNES = ["/usr/share/games/fortunes/" + name for name in ("tang300", "song100
 SIMPLIFIED_COLLECTIONS = {"songci", "yuanqu", "nalanxingde", "caocaoshiji"}
 # Rankings and metrical patterns hold no running text.
 SKIPPED_COLLECTIONS = {"rank", "strains"}
-TEXT_FIELDS = {"paragraphs", "content", "para", "paragraph"}
+TEXT_FIELDS = {"paragraphs", "content", "para", "paragraph", "title", "rhythmic", "chapter",
+               "section", "desc", "description", "notes", "abstract", "preface"}
 MIN_PAIR_COUNT = 2
 LEVEL_SCALE = 4.0
 
@@ -75,20 +76,19 @@ def require_package(package, version):
         sys.exit(f"{package} {installed or 'is not installed'}, expected {version}")
 
 
-def collect_lines(node, out):
-    """The lines of running text in one JSON file of chinese-poetry."""
-    if isinstance(node, list):
+def collect_lines(node, out, text=False):
+    """The lines of running text in one JSON file of chinese-poetry: the
+    strings under TEXT_FIELDS, however deep (metrical patterns, tags and
+    ids are no text)."""
+    if isinstance(node, str):
+        if text:
+            out.append(node)
+    elif isinstance(node, list):
         for item in node:
-            if isinstance(item, str):
-                out.append(item)
-            else:
-                collect_lines(item, out)
+            collect_lines(item, out, text)
     elif isinstance(node, dict):
         for key, value in node.items():
-            if key in TEXT_FIELDS and isinstance(value, str):
-                out.append(value)
-            elif key in TEXT_FIELDS or isinstance(value, (list, dict)):
-                collect_lines(value, out)
+            collect_lines(value, out, text or key in TEXT_FIELDS)
 
 
 def poetry_texts(workdir):
@@ -107,7 +107,7 @@ def poetry_texts(workdir):
             if not member.isfile() or not member.name.endswith(".json") or len(parts) < 4:
                 continue
             collection, name = parts[2], parts[-1]
-            if collection in SKIPPED_COLLECTIONS or name.startswith("author"):
+            if collection in SKIPPED_COLLECTIONS:
                 continue
             try:
                 data = json.loads(tar.extractfile(member).read().decode("utf-8"))
