@@ -22,6 +22,7 @@ measure nothing. Pairs whose count is below MIN_PAIR_COUNT are dropped.
 
 File format, one line per character, most frequent first:
     character TAB count TAB (next-character level)...
+with the next characters in code point order
 where level is one ASCII character from '!' (33): the pair's count is about
 exp((level - 33) / LEVEL_SCALE).
 """
@@ -192,7 +193,7 @@ def main():
         for c, count in sorted(unigrams.items(), key=lambda item: (-item[1], item[0])):
             if round(count) < 1:
                 continue
-            row = sorted(followers.get(c, []), key=lambda item: (-item[1], item[0]))
+            row = sorted(followers.get(c, []))
             levels = "".join(
                 f"{n}{chr(33 + min(93, round(LEVEL_SCALE * math.log(k))))}" for n, k in row)
             out.write(f"{c}\t{round(count)}\t{levels}\n")

@@ -1,6 +1,7 @@
 #include "CharacterModel.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -40,28 +41,42 @@ bool ParseLine(std::string_view line, Line& parsed) {
 }  // namespace
 
 CharacterModel::CharacterModel(std::string_view text) : bmpIds_(0x10000, kUnknown) {
-    characters_.push_back(0);
-    counts_.push_back(0);
     std::vector<Line> lines;
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
         Line line{};
-        if (ParseLine(text.substr(start, end - start), line) && IdOf(line.character) == kUnknown) {
-            const Id id = static_cast<Id>(characters_.size());
-            if (line.character < 0x10000) {
-                bmpIds_[line.character] = id;
-            } else {
-                otherIds_.emplace(line.character, id);
-            }
-            characters_.push_back(line.character);
-            counts_.push_back(line.count);
-            total_ += line.count;
-            lines.push_back(line);
-        }
+        if (ParseLine(text.substr(start, end - start), line)) lines.push_back(line);
         start = end + 1;
     }
+    // Ids in code point order, so that followers written in that order need
+    // no sorting; the first line of a character counts.
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const Line& a, const Line& b) { return a.character < b.character; });
+    lines.erase(
+        std::unique(lines.begin(), lines.end(),
+                    [](const Line& a, const Line& b) { return a.character == b.character; }),
+        lines.end());
+    characters_.reserve(lines.size() + 1);
+    counts_.reserve(lines.size() + 1);
+    characters_.push_back(0);
+    counts_.push_back(0);
+    for (const Line& line : lines) {
+        const Id id = static_cast<Id>(characters_.size());
+        if (line.character < 0x10000) {
+            bmpIds_[line.character] = id;
+        } else {
+            otherIds_.emplace(line.character, id);
+        }
+        characters_.push_back(line.character);
+        counts_.push_back(line.count);
+        total_ += line.count;
+    }
     // Followers, now that every character has its id.
+    std::array<float, '~' - '!' + 1> levelCounts;
+    for (std::size_t level = 0; level < levelCounts.size(); ++level)
+        levelCounts[level] = static_cast<float>(std::exp(static_cast<double>(level) / kLevelScale));
+    followers_.reserve(text.size() / 4);
     firstFollower_.assign(characters_.size() + 1, 0);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::size_t begin = followers_.size();
@@ -75,12 +90,15 @@ CharacterModel::CharacterModel(std::string_view text) : bmpIds_(0x10000, kUnknow
             at += length + 1;
             const Id id = IdOf(next);
             if (id == kUnknown || level < '!' || level > '~') continue;
-            followers_.push_back({id, static_cast<float>(std::exp((level - '!') / kLevelScale))});
+            followers_.push_back({id, levelCounts[level - '!']});
         }
-        std::sort(followers_.begin() + static_cast<std::ptrdiff_t>(begin), followers_.end(),
-                  [](const Follower& a, const Follower& b) { return a.next < b.next; });
+        const auto first = followers_.begin() + static_cast<std::ptrdiff_t>(begin);
+        const auto byId = [](const Follower& a, const Follower& b) { return a.next < b.next; };
+        if (!std::is_sorted(first, followers_.end(), byId))
+            std::sort(first, followers_.end(), byId);
     }
     firstFollower_[characters_.size()] = static_cast<std::uint32_t>(followers_.size());
+    followers_.shrink_to_fit();
 }
 
 CharacterModel::Id CharacterModel::IdOf(char32_t character) const {

@@ -14,8 +14,9 @@ namespace zelk {
 // Text form, one line per character (what data/character-bigrams.txt holds):
 //     character TAB count [TAB (next-character level)...]
 // where a level is one ASCII character from '!': the pair occurs about
-// exp((level - '!') / 4) times. Lines starting with '#' and lines that do
-// not parse are skipped.
+// exp((level - '!') / 4) times; next characters in code point order load
+// fastest. Lines starting with '#' and lines that do not parse are skipped;
+// of two lines for one character the first counts.
 class CharacterModel {
   public:
     using Id = std::uint32_t;

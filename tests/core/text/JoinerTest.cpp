@@ -44,9 +44,10 @@ TEST(JoinerTest, TheCharacterBeforeDecides) {
 TEST(JoinerTest, ModelLinesThatDoNotParseAreSkipped) {
     const std::vector<DictionaryEntry> dictionary = {{"好", "女子"}};
     // Without its counts 好 would win; the broken lines must not lose them
-    // nor stop the lines after them.
+    // nor stop the lines after them, and a second line for 好 does not count.
     const std::string model =
-        "# comment\n好\tmany\n\n女\n子 9\n\xff\t7\n女\t900\t子\x01子5\xe5\n子\t900\n好\t1\n";
+        "# comment\n好\tmany\n\n女\n子 9\n\xff\t7\n女\t900\t子\x01子5\xe5\n"
+        "子\t900\n好\t1\n好\t100000\n";
     EXPECT_EQ(Join(Joiner(dictionary, model), u"女子"), u"女子");
 }
 
