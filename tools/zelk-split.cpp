@@ -122,10 +122,13 @@ class TextSplitter {
     void Split(std::string_view text) {
         const std::u16string sentence = zelk::AnsiToUtf16(text);
         if (joiner_) {
-            const std::u16string joined = joinSeparator_
-                                              ? joiner_->JoinSeparated(sentence, *joinSeparator_)
-                                              : joiner_->Join(sentence);
-            zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(joined), "standard output");
+            // Text comes in chunks that may cut a piece in two: what follows
+            // the last place where a cut is harmless waits for the next chunk.
+            joinPending_ += sentence;
+            std::size_t cut = joiner_->LastSafeCut(joinPending_, joinSeparator_.value_or(u""));
+            if (cut == 0 && joinPending_.size() > kLongestWait) cut = joinPending_.size();
+            WriteJoined(std::u16string_view(joinPending_).substr(0, cut));
+            joinPending_.erase(0, cut);
             return;
         }
         std::u16string result;
@@ -145,6 +148,13 @@ class TextSplitter {
         zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(result), "standard output");
     }
 
+    // The end of a text: what waited is read back now.
+    void Finish() {
+        if (!joiner_) return;
+        WriteJoined(joinPending_);
+        joinPending_.clear();
+    }
+
     // A new text: nothing stands before its first piece.
     void Restart() { format_.Restart(); }
 
@@ -156,6 +166,16 @@ class TextSplitter {
     zelk::PieceFormat format_;
     std::optional<zelk::Joiner> joiner_;  // reading split text back instead
     std::optional<std::u16string> joinSeparator_;
+    std::u16string joinPending_;  // text after the last harmless cut
+    // Text with no harmless cut at all is cut anyway after this many code units.
+    static constexpr std::size_t kLongestWait = 16 << 20;
+
+    void WriteJoined(std::u16string_view text) {
+        if (text.empty()) return;
+        const std::u16string joined =
+            joinSeparator_ ? joiner_->JoinSeparated(text, *joinSeparator_) : joiner_->Join(text);
+        zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(joined), "standard output");
+    }
 
     static std::optional<std::u16string> Utf16(const std::optional<std::string>& text) {
         if (!text) return std::nullopt;
@@ -172,11 +192,13 @@ int Main(int argc, char** argv) {
         zelk::tool::ReportInvalidUtf8(text, "argument " + std::to_string(i + 1), 0, reported);
         splitter.Restart();
         splitter.Split(text);
+        splitter.Finish();
         zelk::tool::WriteAll(stdout, "\n", "standard output");
     }
     for (const std::string& path : options.files) {
         splitter.Restart();
         zelk::tool::ReadInputInChunks(path, [&](std::string_view text) { splitter.Split(text); });
+        splitter.Finish();
     }
     zelk::tool::FinishOutput(stdout, "standard output");
     return 0;

@@ -49,7 +49,7 @@ void AppendCodePoint(std::u16string& text, char32_t cp) {
 }  // namespace
 
 Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view model)
-    : model_(model), nodes_(1), bmpKeys_(0x10000, false) {
+    : model_(model), nodes_(1), bmpKeys_(0x10000, false), inPieces_(0x10000, false) {
     std::vector<std::pair<std::uint32_t, Reading>> ends;  // (trie node, reading)
     std::unordered_map<std::u16string, double> pieceCounts;
     for (const DictionaryEntry& entry : dictionary) {
@@ -66,6 +66,7 @@ Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view 
         longestPiece_ = std::max(longestPiece_, piece.size());
         std::uint32_t node = 0;
         for (char16_t unit : piece) {
+            inPieces_[unit] = true;
             const std::uint64_t edge = static_cast<std::uint64_t>(node) << 16 | unit;
             auto it = edges_.find(edge);
             if (it == edges_.end()) {
@@ -167,6 +168,20 @@ std::u16string Joiner::Join(std::u16string_view text) const {
     result.reserve(n);
     for (auto it = characters.rbegin(); it != characters.rend(); ++it) AppendCodePoint(result, *it);
     return result;
+}
+
+std::size_t Joiner::LastSafeCut(std::u16string_view text, std::u16string_view separator) const {
+    const std::size_t lineBreak = text.find_last_of(u"\r\n");
+    if (lineBreak != std::u16string_view::npos) return lineBreak + 1;
+    if (!separator.empty()) {
+        const std::size_t at = text.rfind(separator);
+        return at == std::u16string_view::npos ? 0 : at + separator.size();
+    }
+    for (std::size_t i = text.size(); i > 0; --i) {
+        const bool insidePair = i >= 2 && StartsSurrogatePair(text, i - 2);
+        if (!inPieces_[text[i - 1]] && !insidePair) return i - 1;
+    }
+    return 0;
 }
 
 std::u16string Joiner::JoinSeparated(std::u16string_view text,

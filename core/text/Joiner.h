@@ -29,6 +29,12 @@ class Joiner {
     // Text whose pieces stand between separators: each piece is read back
     // on its own, exactly (a piece that is no split form stays as it is).
     std::u16string JoinSeparated(std::u16string_view text, std::u16string_view separator) const;
+    // Where text that goes on can be cut so that joining the two parts
+    // apart reads as joining them whole would, but for the one character of
+    // context at the cut: after the last line break, else (with a separator)
+    // after the last separator, else before the last code unit that is in no
+    // piece. 0 when there is no such place.
+    std::size_t LastSafeCut(std::u16string_view text, std::u16string_view separator) const;
 
   private:
     struct Reading {
@@ -49,6 +55,7 @@ class Joiner {
     std::vector<Reading> readings_;                           // the characters each piece reads as
     std::size_t longestPiece_ = 0;                            // in code units
     std::vector<bool> bmpKeys_;                               // BMP characters with an entry
+    std::vector<bool> inPieces_;                              // code units some piece holds
     std::unordered_map<char32_t, bool> otherKeys_;
     // The likeliest character for each piece, for separated text.
     std::unordered_map<std::u16string, char32_t> pieceCharacters_;

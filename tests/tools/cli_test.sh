@@ -166,6 +166,13 @@ check "join round trip of the first sentence" "拆功，阴阳，请让精神好
     "$("$split" --database both.dll 拆功，阴阳，请让精神好，骆驼，难捉狗 | "$split" --join --database both.dll)"
 check "join with a separator reads back exactly" $'好女子林\n李' \
     "$(printf '好女子林\n李' | "$split" --database both.dll --separator '|' | "$split" --join --separator '|' --database both.dll)"
+# A line longer than a read chunk: no piece is torn where the chunks meet.
+python3 -c 'print(("请" * 1000 + "，") * 600, end="")' > long.txt
+"$split" --database both.dll --file long.txt > long-split.txt
+check "long line joins back whole" "$(cat long.txt)" "$("$split" --join --database both.dll --file long-split.txt)"
+"$split" --database both.dll --separator '|' --file long.txt > long-separated.txt
+check "long separated line joins back whole" "$(cat long.txt)" \
+    "$("$split" --join --separator '|' --database both.dll --file long-separated.txt)"
 "$split" --join --mark '{c}' 好 2>/dev/null; check "join with mark refused" 2 $?
 
 # Characters by their parts.

@@ -71,6 +71,16 @@ TEST(JoinerTest, SeparatedPiecesReadBackExactly) {
     EXPECT_EQ(joiner.JoinSeparated(u"女子|木木", u"|"), u"好林");
 }
 
+TEST(JoinerTest, CutsWhereNoPieceCanSpan) {
+    const Joiner joiner({{"好", "女子"}}, "好\t10\n");
+    EXPECT_EQ(joiner.LastSafeCut(u"女子，女子", u""), 2u);    // before the comma
+    EXPECT_EQ(joiner.LastSafeCut(u"女\n子，女子", u""), 2u);  // a line break first
+    EXPECT_EQ(joiner.LastSafeCut(u"女子😀女", u""), 2u);       // not inside the pair
+    EXPECT_EQ(joiner.LastSafeCut(u"女子女子", u""), 0u);
+    EXPECT_EQ(joiner.LastSafeCut(u"女子|女子|女", u"|"), 6u);
+    EXPECT_EQ(joiner.LastSafeCut(u"女子，女", u"|"), 0u);  // separated text cuts at separators only
+}
+
 // The default dictionary as a database holds it: a later entry for a key
 // replaces an earlier one.
 std::map<std::u16string, std::u16string> DefaultPieces() {
