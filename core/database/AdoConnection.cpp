@@ -90,7 +90,9 @@ void TADOConnection::Open() {
         throw EEngineError("Unrecognized database format " + Quoted(path) + ".", SQLITE_NOTADB);
     }
 
-    const int rc = sqlite3_open_v2(source.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    // One thread uses a connection at a time: the per-call mutex buys nothing.
+    const int rc =
+        sqlite3_open_v2(source.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     try {
         if (rc != SQLITE_OK) ThrowOpenError(rc);
         if (!password.empty()) {
