@@ -64,9 +64,9 @@ def chinese(c):
 
 def load_dictionary_generator():
     path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "generate-dictionary.py")
-    spec = importlib.util.spec_from_file_location("generate_dictionary", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("generate_dictionary", path)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
