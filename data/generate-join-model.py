@@ -27,14 +27,12 @@ where level is one ASCII character from '!' (33): the pair's count is about
 exp((level - 33) / LEVEL_SCALE).
 """
 
-import hashlib
 import importlib.util
 import json
 import math
 import os
 import re
 import subprocess
-import sys
 import tarfile
 import tempfile
 
@@ -70,13 +68,6 @@ def load_dictionary_generator():
     return module
 
 
-def require_package(package, version):
-    installed = subprocess.run(["dpkg-query", "-W", "-f=${Version}", package],
-                               capture_output=True, text=True).stdout
-    if installed != version:
-        sys.exit(f"{package} {installed or 'is not installed'}, expected {version}")
-
-
 def collect_lines(node, out, text=False):
     """The lines of running text in one JSON file of chinese-poetry: the
     strings under TEXT_FIELDS, however deep (metrical patterns, tags and
@@ -92,15 +83,9 @@ def collect_lines(node, out, text=False):
             collect_lines(value, out, text or key in TEXT_FIELDS)
 
 
-def poetry_texts(workdir):
+def poetry_texts(workdir, dictionary):
     """(traditional, simplified) text of the collections, one line each."""
-    subprocess.run(["npm", "pack", f"{POETRY_PACKAGE}@{POETRY_VERSION}", "--silent"],
-                   cwd=workdir, check=True, stdout=subprocess.DEVNULL)
-    tarball = os.path.join(workdir, f"{POETRY_PACKAGE}-{POETRY_VERSION}.tgz")
-    with open(tarball, "rb") as f:
-        digest = hashlib.sha256(f.read()).hexdigest()
-    if digest != POETRY_SHA256:
-        sys.exit(f"{tarball}: sha256 {digest}, expected {POETRY_SHA256}")
+    tarball = dictionary.fetch_npm_package(workdir, POETRY_PACKAGE, POETRY_VERSION, POETRY_SHA256)
     traditional, simplified = [], []
     with tarfile.open(tarball) as tar:
         for member in sorted(tar.getmembers(), key=lambda m: m.name):
@@ -128,8 +113,8 @@ def to_simplified(text, workdir):
         return f.read()
 
 
-def benchmark_clauses():
-    require_package(FORTUNES_PACKAGE, FORTUNES_VERSION)
+def benchmark_clauses(dictionary):
+    dictionary.require_package(FORTUNES_PACKAGE, FORTUNES_VERSION)
     clauses = set()
     for path in FORTUNES:
         with open(path, encoding="utf-8") as f:
@@ -166,12 +151,13 @@ def count_words(jieba_words):
 
 def main():
     folder = os.path.dirname(os.path.abspath(__file__))
-    require_package(OPENCC_PACKAGE, OPENCC_VERSION)
-    excluded = benchmark_clauses()
-    jieba_words = load_dictionary_generator().read_jieba_words()
+    dictionary = load_dictionary_generator()
+    dictionary.require_package(OPENCC_PACKAGE, OPENCC_VERSION)
+    excluded = benchmark_clauses(dictionary)
+    jieba_words = dictionary.read_jieba_words()
     unigrams, bigrams = {}, {}
     with tempfile.TemporaryDirectory() as workdir:
-        traditional, simplified = poetry_texts(workdir)
+        traditional, simplified = poetry_texts(workdir, dictionary)
         for text in (traditional, to_simplified(traditional, workdir), simplified):
             count_text(text, excluded, unigrams, bigrams)
     word_unigrams, word_bigrams = count_words(jieba_words)

@@ -57,18 +57,15 @@ CharacterModel::CharacterModel(std::string_view text) : bmpIds_(0x10000, kUnknow
         std::unique(lines.begin(), lines.end(),
                     [](const Line& a, const Line& b) { return a.character == b.character; }),
         lines.end());
-    characters_.reserve(lines.size() + 1);
     counts_.reserve(lines.size() + 1);
-    characters_.push_back(0);
     counts_.push_back(0);
     for (const Line& line : lines) {
-        const Id id = static_cast<Id>(characters_.size());
+        const Id id = static_cast<Id>(counts_.size());
         if (line.character < 0x10000) {
             bmpIds_[line.character] = id;
         } else {
             otherIds_.emplace(line.character, id);
         }
-        characters_.push_back(line.character);
         counts_.push_back(line.count);
         total_ += line.count;
     }
@@ -77,7 +74,7 @@ CharacterModel::CharacterModel(std::string_view text) : bmpIds_(0x10000, kUnknow
     for (std::size_t level = 0; level < levelCounts.size(); ++level)
         levelCounts[level] = static_cast<float>(std::exp(static_cast<double>(level) / kLevelScale));
     followers_.reserve(text.size() / 4);
-    firstFollower_.assign(characters_.size() + 1, 0);
+    firstFollower_.assign(counts_.size() + 1, 0);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::size_t begin = followers_.size();
         firstFollower_[i + 1] = static_cast<std::uint32_t>(begin);  // line i is id i + 1
@@ -97,7 +94,7 @@ CharacterModel::CharacterModel(std::string_view text) : bmpIds_(0x10000, kUnknow
         if (!std::is_sorted(first, followers_.end(), byId))
             std::sort(first, followers_.end(), byId);
     }
-    firstFollower_[characters_.size()] = static_cast<std::uint32_t>(followers_.size());
+    firstFollower_[counts_.size()] = static_cast<std::uint32_t>(followers_.size());
     followers_.shrink_to_fit();
 }
 

@@ -36,8 +36,7 @@ class CharacterModel {
         Id next;
         float count;
     };
-    std::vector<char32_t> characters_;          // by id
-    std::vector<double> counts_;                // by id
+    std::vector<double> counts_;                // by id; id 0 is the unknown character
     std::vector<std::uint32_t> firstFollower_;  // by id, into followers_ (one past the last id too)
     std::vector<Follower> followers_;           // each character's, ordered by id
     std::vector<Id> bmpIds_;                    // the id of each BMP code point

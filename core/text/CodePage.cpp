@@ -30,16 +30,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-void AppendUtf16(std::u16string& out, char32_t cp) {
-    if (cp < 0x10000) {
-        out += static_cast<char16_t>(cp);
-    } else {
-        cp -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (cp >> 10));
-        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    }
-}
-
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
@@ -190,6 +180,16 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
     }
     if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
     return length;
+}
+
+void AppendUtf16(std::u16string& out, char32_t cp) {
+    if (cp < 0x10000) {
+        out += static_cast<char16_t>(cp);
+    } else {
+        cp -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (cp >> 10));
+        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    }
 }
 
 std::u16string CodePointToUtf16(char32_t cp) {

@@ -36,6 +36,8 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp);
 
 // One code point as UTF-16 (a surrogate pair above the BMP).
 std::u16string CodePointToUtf16(char32_t cp);
+// The same, appended to out.
+void AppendUtf16(std::u16string& out, char32_t cp);
 
 // The code point of a character of one code unit or one surrogate pair.
 char32_t CodePointOf(std::u16string_view character);

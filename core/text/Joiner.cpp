@@ -38,20 +38,11 @@ void Offer(std::vector<State>& states, const State& state) {
     states.push_back(state);
 }
 
-void AppendCodePoint(std::u16string& text, char32_t cp) {
-    if (cp < 0x10000) {
-        text += static_cast<char16_t>(cp);
-    } else {
-        text += CodePointToUtf16(cp);
-    }
-}
-
 }  // namespace
 
 Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view model)
     : model_(model), nodes_(1), bmpKeys_(0x10000, false), inPieces_(0x10000, false) {
     std::vector<std::pair<std::uint32_t, Reading>> ends;  // (trie node, reading)
-    std::unordered_map<std::u16string, double> pieceCounts;
     for (const DictionaryEntry& entry : dictionary) {
         const std::u16string key = AnsiToUtf16(entry.key, kCodePageUtf8);
         if (!IsOneCharacter(key) || !entry.replacement) continue;  // only characters are split
@@ -59,7 +50,7 @@ Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view 
         if (character < 0x10000) {
             bmpKeys_[character] = true;
         } else {
-            otherKeys_[character] = true;
+            otherKeys_.insert(character);
         }
         const std::u16string piece = AnsiToUtf16(*entry.replacement, kCodePageUtf8);
         if (piece.empty()) continue;  // a character that vanished cannot come back
@@ -77,12 +68,9 @@ Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view 
         }
         const Reading reading{character, model_.IdOf(character)};
         ends.emplace_back(node, reading);
-        const double count = model_.Count(reading.id);
-        auto [best, added] = pieceCounts.try_emplace(piece, count);
-        if (added || count > best->second) {
-            best->second = count;
-            pieceCharacters_[piece] = character;
-        }
+        auto [best, added] = pieceCharacters_.try_emplace(piece, character);
+        if (!added && model_.Count(reading.id) > model_.Count(model_.IdOf(best->second)))
+            best->second = character;
     }
     std::stable_sort(ends.begin(), ends.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -166,7 +154,7 @@ std::u16string Joiner::Join(std::u16string_view text) const {
         characters.push_back(states[s].character);
     std::u16string result;
     result.reserve(n);
-    for (auto it = characters.rbegin(); it != characters.rend(); ++it) AppendCodePoint(result, *it);
+    for (auto it = characters.rbegin(); it != characters.rend(); ++it) AppendUtf16(result, *it);
     return result;
 }
 
@@ -190,7 +178,7 @@ std::u16string Joiner::JoinSeparated(std::u16string_view text,
     const auto readPiece = [&](std::u16string_view piece) {
         const auto it = pieceCharacters_.find(std::u16string(piece));
         if (it != pieceCharacters_.end()) {
-            AppendCodePoint(result, it->second);
+            AppendUtf16(result, it->second);
         } else {
             result += piece;
         }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "CharacterModel.h"
@@ -56,7 +57,7 @@ class Joiner {
     std::size_t longestPiece_ = 0;                            // in code units
     std::vector<bool> bmpKeys_;                               // BMP characters with an entry
     std::vector<bool> inPieces_;                              // code units some piece holds
-    std::unordered_map<char32_t, bool> otherKeys_;
+    std::unordered_set<char32_t> otherKeys_;
     // The likeliest character for each piece, for separated text.
     std::unordered_map<std::u16string, char32_t> pieceCharacters_;
 };
