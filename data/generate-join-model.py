@@ -13,10 +13,10 @@ Sources, each pinned and checked before anything is read:
   licence): each word's count is added to every pair of characters in it,
   scaled so that the modern words weigh as much as the classical texts.
 
-Every clause of four or more characters that occurs in the texts of Debian's
-fortunes-zh is left out of the counts: those texts are the round-trip
-benchmark (bench/join_bench.sh), and a model that had read them would
-measure nothing. Pairs whose count is below MIN_PAIR_COUNT are dropped.
+Every paragraph that shares a clause of four or more characters with the
+texts of Debian's fortunes-zh is left out of the counts, and with it the
+titles of its poem or chapter: those texts are the round-trip benchmark
+(bench/join_bench.sh), and a model that had read them would measure nothing. Pairs whose count is below MIN_PAIR_COUNT are dropped.
 
     python3 data/generate-join-model.py    # writes data/character-bigrams.txt
 
@@ -33,6 +33,7 @@ import math
 import os
 import re
 import subprocess
+import sys
 import tarfile
 import tempfile
 
@@ -50,6 +51,7 @@ SIMPLIFIED_COLLECTIONS = {"songci", "yuanqu", "nalanxingde", "caocaoshiji"}
 SKIPPED_COLLECTIONS = {"rank", "strains"}
 TEXT_FIELDS = {"paragraphs", "content", "para", "paragraph", "title", "rhythmic", "chapter",
                "section", "desc", "description", "notes", "abstract", "preface"}
+TITLE_FIELDS = {"title", "rhythmic", "chapter", "section"}
 MIN_PAIR_COUNT = 2
 LEVEL_SCALE = 4.0
 
@@ -68,49 +70,107 @@ def load_dictionary_generator():
     return module
 
 
-def collect_lines(node, out, text=False):
-    """The lines of running text in one JSON file of chinese-poetry: the
-    strings under TEXT_FIELDS, however deep (metrical patterns, tags and
-    ids are no text)."""
+def collect_strings(node, out, field=None):
+    """(field, string) for every string under TEXT_FIELDS in node, however
+    deep (metrical patterns, tags and ids are no text)."""
     if isinstance(node, str):
-        if text:
-            out.append(node)
+        if field:
+            out.append((field, node))
     elif isinstance(node, list):
         for item in node:
-            collect_lines(item, out, text)
+            collect_strings(item, out, field)
     elif isinstance(node, dict):
         for key, value in node.items():
-            collect_lines(value, out, text or key in TEXT_FIELDS)
+            collect_strings(value, out, field or (key if key in TEXT_FIELDS else None))
 
 
-def poetry_texts(workdir, dictionary):
-    """(traditional, simplified) text of the collections, one line each."""
+def collect_documents(node, out):
+    """The documents of one JSON file of chinese-poetry (a poem, a lyric, a
+    chapter), each a list of (field, string)."""
+    if isinstance(node, list):
+        for item in node:
+            collect_documents(item, out)
+    elif isinstance(node, dict):
+        if any(key in TEXT_FIELDS and not isinstance(value, dict) for key, value in node.items()):
+            document = []
+            collect_strings(node, document)
+            out.append(document)
+        else:
+            for value in node.values():
+                collect_documents(value, out)
+
+
+def held_out_lines(documents, excluded):
+    """The lines of the documents, without what the benchmark holds: a
+    paragraph that shares a clause with the benchmark texts, in any of its
+    forms, is left out, and with it its document's titles. Titles of other
+    documents stay, since a tune name such as 减字木兰花 heads hundreds of
+    lyrics that the benchmark does not hold. A document is a list of
+    (field, forms of one string)."""
+    lines = []
+    for document in documents:
+        body = [forms for field, forms in document if field not in TITLE_FIELDS]
+        kept = [forms for forms in body
+                if not any(c in excluded for text in forms for c in CLAUSE.findall(text))]
+        if len(kept) == len(body):
+            lines.extend(forms for field, forms in document if field in TITLE_FIELDS)
+        lines.extend(kept)
+    return lines
+
+
+def poetry_documents(workdir, dictionary):
+    """(simplified, documents) for each JSON file of the collections."""
     tarball = dictionary.fetch_npm_package(workdir, POETRY_PACKAGE, POETRY_VERSION, POETRY_SHA256)
-    traditional, simplified = [], []
+    files = []
     with tarfile.open(tarball) as tar:
         for member in sorted(tar.getmembers(), key=lambda m: m.name):
             parts = member.name.split("/")
             if not member.isfile() or not member.name.endswith(".json") or len(parts) < 4:
                 continue
-            collection, name = parts[2], parts[-1]
+            collection = parts[2]
             if collection in SKIPPED_COLLECTIONS:
                 continue
             try:
                 data = json.loads(tar.extractfile(member).read().decode("utf-8"))
             except ValueError:
                 continue  # the package ships a few files that are not JSON
-            collect_lines(data, simplified if collection in SIMPLIFIED_COLLECTIONS else traditional)
-    return "\n".join(traditional), "\n".join(simplified)
+            documents = []
+            collect_documents(data, documents)
+            files.append((collection in SIMPLIFIED_COLLECTIONS, documents))
+    return files
 
 
-def to_simplified(text, workdir):
+def to_simplified(lines, workdir):
+    """The lines converted by opencc, one for one."""
     source = os.path.join(workdir, "traditional.txt")
     target = os.path.join(workdir, "simplified.txt")
     with open(source, "w", encoding="utf-8") as f:
-        f.write(text)
+        f.write("\n".join(line.replace("\n", " ") for line in lines))
     subprocess.run(["opencc", "-c", "t2s.json", "-i", source, "-o", target], check=True)
     with open(target, encoding="utf-8") as f:
-        return f.read()
+        converted = f.read().removesuffix("\n").split("\n")
+    if len(converted) != len(lines):
+        sys.exit(f"opencc gave {len(converted)} lines for {len(lines)}")
+    return converted
+
+
+def poetry_lines(workdir, dictionary, excluded):
+    """Every kept line of the collections: the traditional ones as they are
+    and converted to simplified characters, the simplified ones as they are."""
+    files = poetry_documents(workdir, dictionary)
+    traditional = [text for simplified, documents in files if not simplified
+                   for document in documents for _, text in document]
+    converted = iter(to_simplified(traditional, workdir))
+    lines = []
+    for simplified, documents in files:
+        if not simplified:
+            documents = [[(field, (text, next(converted))) for field, text in document]
+                         for document in documents]
+        else:
+            documents = [[(field, (text,)) for field, text in document] for document in documents]
+        for forms in held_out_lines(documents, excluded):
+            lines.extend(forms)
+    return lines
 
 
 def benchmark_clauses(dictionary):
@@ -122,8 +182,7 @@ def benchmark_clauses(dictionary):
     return clauses
 
 
-def count_text(text, excluded, unigrams, bigrams):
-    text = CLAUSE.sub(lambda m: "|" if m.group(0) in excluded else m.group(0), text)
+def count_text(text, unigrams, bigrams):
     previous = None
     for c in text:
         if chinese(c):
@@ -157,9 +216,7 @@ def main():
     jieba_words = dictionary.read_jieba_words()
     unigrams, bigrams = {}, {}
     with tempfile.TemporaryDirectory() as workdir:
-        traditional, simplified = poetry_texts(workdir, dictionary)
-        for text in (traditional, to_simplified(traditional, workdir), simplified):
-            count_text(text, excluded, unigrams, bigrams)
+        count_text("\n".join(poetry_lines(workdir, dictionary, excluded)), unigrams, bigrams)
     word_unigrams, word_bigrams = count_words(jieba_words)
     scale = sum(unigrams.values()) / sum(word_unigrams.values())
     for table, words in ((unigrams, word_unigrams), (bigrams, word_bigrams)):
