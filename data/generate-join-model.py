@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Builds character-bigrams.txt, the model with which zelk-split --join
-chooses between the readings of split text: how often each character occurs
-and how often each character follows another.
+"""Builds character-bigrams.txt and character-trigrams.txt, the model with
+which zelk-split --join chooses between the readings of split text: how
+often each character occurs, how often it follows another, and how often it
+follows a pair of others.
 
 Sources, each pinned and checked before anything is read:
 - the npm package chinese-poetry (MIT licence): Tang and Song poems, Song
@@ -9,25 +10,34 @@ Sources, each pinned and checked before anything is read:
   the traditional texts are counted as they are and once more converted to
   simplified characters by Debian's opencc (t2s.json), so that both scripts
   are known;
+- the Chinese manual pages of Debian's manpages-zh (GFDL-1.2+; the few pages
+  under the GPL are not read), the one source of modern running text,
+  weighed MANPAGES_WEIGHT times;
 - jieba's word list as Debian's python3-jieba ships it (dict.txt, Expat
-  licence): each word's count is added to every pair of characters in it,
-  scaled so that the modern words weigh as much as the classical texts.
+  licence): each word's count is added to every pair and triple of
+  characters in it, scaled so that the modern words weigh as much as the
+  texts.
 
 Every paragraph that shares a clause of four or more characters with the
 texts of Debian's fortunes-zh is left out of the counts, and with it the
 titles of its poem or chapter: those texts are the round-trip benchmark
-(bench/join_bench.sh), and a model that had read them would measure nothing. Pairs whose count is below MIN_PAIR_COUNT are dropped.
+(bench/join_bench.sh), and a model that had read them would measure nothing.
+Pairs and triples whose count is below MIN_PAIR_COUNT or MIN_TRIPLE_COUNT
+are dropped.
 
-    python3 data/generate-join-model.py    # writes data/character-bigrams.txt
+    python3 data/generate-join-model.py    # writes both files (about 3 minutes, 3 GB)
 
-File format, one line per character, most frequent first:
+File formats: character-bigrams.txt, one line per character, most frequent first:
     character TAB count TAB (next-character level)...
-with the next characters in code point order
-where level is one ASCII character from '!' (33): the pair's count is about
+character-trigrams.txt, one line per pair of characters, in code point order:
+    two characters TAB (next-character level)...
+with the next characters in code point order, where level is one ASCII
+character from '!' (33): the pair's or triple's count is about
 exp((level - 33) / LEVEL_SCALE).
 """
 
 import importlib.util
+import gzip
 import json
 import math
 import os
@@ -52,10 +62,22 @@ SKIPPED_COLLECTIONS = {"rank", "strains"}
 TEXT_FIELDS = {"paragraphs", "content", "para", "paragraph", "title", "rhythmic", "chapter",
                "section", "desc", "description", "notes", "abstract", "preface"}
 TITLE_FIELDS = {"title", "rhythmic", "chapter", "section"}
+MANPAGES_PACKAGE = "manpages-zh"
+MANPAGES_VERSION = "1.6.4.0-1"
+# Pages that the package's copyright file puts under the GPL, not the GFDL.
+MANPAGES_OTHER_LICENCES = {"kill.1.gz", "intro.6.gz", "epoll.7.gz"}
+# The manual pages are the only modern running text, and short next to the
+# classics: their words (分页 "paging", 反斜杠 "backslash") count this many times.
+MANPAGES_WEIGHT = 8
+SOURCES = (f"{POETRY_PACKAGE}@{POETRY_VERSION} (MIT licence), python3-jieba's dict.txt (Expat "
+           f"licence) and {MANPAGES_PACKAGE} {MANPAGES_VERSION} (GFDL-1.2+)")
 MIN_PAIR_COUNT = 2
+MIN_TRIPLE_COUNT = 2
 LEVEL_SCALE = 4.0
 
 CLAUSE = re.compile(r"[\u3400-\u9fff]{4,}")
+CHINESE_RUN = re.compile(r"[\u3400-\u9fff\U00020000-\U0003ffff]+")
+TROFF_ESCAPE = re.compile(r"\\f[BIRP]|\\f\(..|\\\(..|\\[-e&]")
 
 
 def chinese(c):
@@ -182,30 +204,89 @@ def benchmark_clauses(dictionary):
     return clauses
 
 
-def count_text(text, unigrams, bigrams):
-    previous = None
-    for c in text:
-        if chinese(c):
-            unigrams[c] = unigrams.get(c, 0) + 1
-            if previous is not None:
-                bigrams[previous + c] = bigrams.get(previous + c, 0) + 1
-            previous = c
-        else:
-            previous = None
+def manpage_lines(dictionary, excluded):
+    """The lines of running text in manpages-zh's pages (both scripts), troff
+    requests and font changes taken out; a line that shares a clause with
+    the benchmark texts is left out. Pages under other licences than the
+    package's GFDL are not read."""
+    dictionary.require_package(MANPAGES_PACKAGE, MANPAGES_VERSION)
+    listing = subprocess.run(["dpkg-query", "-L", MANPAGES_PACKAGE], capture_output=True,
+                             text=True, check=True).stdout.split("\n")
+    lines = []
+    for path in sorted(listing):
+        if not path.startswith("/usr/share/man/") or not path.endswith(".gz"):
+            continue
+        if os.path.basename(path) in MANPAGES_OTHER_LICENCES:
+            continue
+        with gzip.open(path) as f:
+            page = f.read().decode("utf-8", errors="replace")
+        for line in page.split("\n"):
+            if line.startswith((".\\\"", "'\\\"")):
+                continue  # a comment
+            if line.startswith("."):
+                line = line.partition(" ")[2]  # a request's arguments are text
+            line = TROFF_ESCAPE.sub("", line)
+            if not any(c in excluded for c in CLAUSE.findall(line)):
+                lines.append(line)
+    return lines
 
 
-def count_words(jieba_words):
-    unigrams, bigrams = {}, {}
+def count_text(text, counts, weight=1):
+    """Adds each run of one to len(counts) characters of the text's Chinese
+    runs to counts[length - 1]."""
+    for run in CHINESE_RUN.findall(text):
+        for n, table in enumerate(counts, start=1):
+            for i in range(len(run) - n + 1):
+                gram = run[i:i + n]
+                table[gram] = table.get(gram, 0) + weight
+
+
+def count_words(jieba_words, counts):
     for line in jieba_words.split("\n"):
         fields = line.split(" ")
         if len(fields) < 2 or not fields[1].isdigit() or not all(map(chinese, fields[0])):
             continue
-        word, count = fields[0], int(fields[1])
-        for c in word:
-            unigrams[c] = unigrams.get(c, 0) + count
-        for pair in zip(word, word[1:]):
-            bigrams["".join(pair)] = bigrams.get("".join(pair), 0) + count
-    return unigrams, bigrams
+        count_text(fields[0], counts, int(fields[1]))
+
+
+def level(count):
+    return chr(33 + min(93, round(LEVEL_SCALE * math.log(count))))
+
+
+def write_bigrams(path, unigrams, bigrams):
+    followers = {}
+    for pair, count in bigrams.items():
+        if count >= MIN_PAIR_COUNT:
+            followers.setdefault(pair[0], []).append((pair[1], count))
+    pairs = 0
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        out.write(f"# Generated by data/generate-join-model.py from {SOURCES}, see NOTICE;\n"
+                  f"# do not edit. character TAB count TAB (next character, level)...: a pair "
+                  f"occurs about exp((level - 33) / {LEVEL_SCALE:g}) times.\n")
+        for c, count in sorted(unigrams.items(), key=lambda item: (-item[1], item[0])):
+            if round(count) < 1:
+                continue
+            row = sorted(followers.get(c, []))
+            out.write(f"{c}\t{round(count)}\t{''.join(n + level(k) for n, k in row)}\n")
+            pairs += len(row)
+    return len(unigrams), pairs
+
+
+def write_trigrams(path, trigrams):
+    followers = {}
+    for triple, count in trigrams.items():
+        if count >= MIN_TRIPLE_COUNT:
+            followers.setdefault(triple[:2], []).append((triple[2], count))
+    triples = 0
+    with open(path, "w", encoding="utf-8", newline="\n") as out:
+        out.write(f"# Generated by data/generate-join-model.py from {SOURCES}, see NOTICE;\n"
+                  f"# do not edit. two characters TAB (next character, level)...: the three "
+                  f"occur together about exp((level - 33) / {LEVEL_SCALE:g}) times.\n")
+        for pair in sorted(followers):
+            row = sorted(followers[pair])
+            out.write(f"{pair}\t{''.join(n + level(k) for n, k in row)}\n")
+            triples += len(row)
+    return len(followers), triples
 
 
 def main():
@@ -214,34 +295,19 @@ def main():
     dictionary.require_package(OPENCC_PACKAGE, OPENCC_VERSION)
     excluded = benchmark_clauses(dictionary)
     jieba_words = dictionary.read_jieba_words()
-    unigrams, bigrams = {}, {}
+    counts = [{}, {}, {}]
     with tempfile.TemporaryDirectory() as workdir:
-        count_text("\n".join(poetry_lines(workdir, dictionary, excluded)), unigrams, bigrams)
-    word_unigrams, word_bigrams = count_words(jieba_words)
-    scale = sum(unigrams.values()) / sum(word_unigrams.values())
-    for table, words in ((unigrams, word_unigrams), (bigrams, word_bigrams)):
-        for key, count in words.items():
+        count_text("\n".join(poetry_lines(workdir, dictionary, excluded)), counts)
+    count_text("\n".join(manpage_lines(dictionary, excluded)), counts, MANPAGES_WEIGHT)
+    words = [{}, {}, {}]
+    count_words(jieba_words, words)
+    scale = sum(counts[0].values()) / sum(words[0].values())
+    for table, word_table in zip(counts, words):
+        for key, count in word_table.items():
             table[key] = table.get(key, 0) + count * scale
-    followers = {}
-    for pair, count in bigrams.items():
-        if count >= MIN_PAIR_COUNT:
-            followers.setdefault(pair[0], []).append((pair[1], count))
-    path = os.path.join(folder, "character-bigrams.txt")
-    pairs = 0
-    with open(path, "w", encoding="utf-8", newline="\n") as out:
-        out.write(f"# Generated by data/generate-join-model.py from {POETRY_PACKAGE}@{POETRY_VERSION} "
-                  f"(MIT licence) and python3-jieba's dict.txt (Expat licence), see NOTICE;\n"
-                  f"# do not edit. character TAB count TAB (next character, level)...: a pair "
-                  f"occurs about exp((level - 33) / {LEVEL_SCALE:g}) times.\n")
-        for c, count in sorted(unigrams.items(), key=lambda item: (-item[1], item[0])):
-            if round(count) < 1:
-                continue
-            row = sorted(followers.get(c, []))
-            levels = "".join(
-                f"{n}{chr(33 + min(93, round(LEVEL_SCALE * math.log(k))))}" for n, k in row)
-            out.write(f"{c}\t{round(count)}\t{levels}\n")
-            pairs += len(row)
-    print(f"{path}: {len(unigrams)} characters, {pairs} pairs, "
+    characters, pairs = write_bigrams(os.path.join(folder, "character-bigrams.txt"), *counts[:2])
+    histories, triples = write_trigrams(os.path.join(folder, "character-trigrams.txt"), counts[2])
+    print(f"{characters} characters, {pairs} pairs, {triples} triples after {histories} pairs; "
           f"{len(excluded)} benchmark clauses left out")
 
 

@@ -114,7 +114,8 @@ class TextSplitter {
           format_(Utf16(options.separator), Utf16(options.mark)) {
         connection_.Open();
         if (options.join) {
-            joiner_.emplace(zelk::ExportDictionary(connection_), zelk::CharacterBigramsText());
+            joiner_.emplace(zelk::ExportDictionary(connection_), zelk::CharacterBigramsText(),
+                            zelk::CharacterTrigramsText());
             joinSeparator_ = Utf16(options.separator);
         }
     }

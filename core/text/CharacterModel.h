@@ -7,22 +7,25 @@
 
 namespace zelk {
 
-// How likely a character is after another: counts of characters and of
-// pairs of characters in running text, smoothed by interpolation, so that a
-// pair never seen still has the chance of its second character alone.
+// How likely a character is after the two before it: counts of characters,
+// of pairs and of triples of characters in running text, smoothed by
+// interpolation, so that a triple never seen still has the chance of its
+// last pair, and a pair never seen that of its second character alone.
 //
-// Text form, one line per character (what data/character-bigrams.txt holds):
+// Text form of the pairs, one line per character (data/character-bigrams.txt):
 //     character TAB count [TAB (next-character level)...]
-// where a level is one ASCII character from '!': the pair occurs about
-// exp((level - '!') / 4) times; next characters in code point order load
-// fastest. Lines starting with '#' and lines that do not parse are skipped;
-// of two lines for one character the first counts.
+// and of the triples, one line per pair (data/character-trigrams.txt):
+//     two characters TAB (next-character level)...
+// where a level is one ASCII character from '!': the pair or triple occurs
+// about exp((level - '!') / 4) times; next characters in code point order
+// load fastest. Lines starting with '#' and lines that do not parse are
+// skipped; of two lines for one character or pair the first counts.
 class CharacterModel {
   public:
     using Id = std::uint32_t;
     static constexpr Id kUnknown = 0;  // a character the model has not seen
 
-    explicit CharacterModel(std::string_view text);
+    explicit CharacterModel(std::string_view pairs, std::string_view triples = {});
 
     Id IdOf(char32_t character) const;
     // How often the character occurs; 0 when unknown.
@@ -30,16 +33,30 @@ class CharacterModel {
     // log P(next | previous). floor: a count given to characters the text
     // never showed (an unknown previous character gives no context).
     float LogProbability(Id previous, Id next, double floor) const;
+    // log P(next | before, previous); as above where no triple begins with
+    // the two.
+    float LogProbability(Id before, Id previous, Id next, double floor) const;
 
   private:
     struct Follower {
         Id next;
         float count;
     };
+    // Appends the followers of one line; the ids in order.
+    void ReadFollowers(std::string_view list, std::vector<Follower>& into) const;
+    void ReadTriples(std::string_view text);
+    void OrderTriples();
+    static float CountOf(const std::vector<Follower>& followers, std::uint32_t first,
+                         std::uint32_t last, Id next);
     std::vector<double> counts_;                // by id; id 0 is the unknown character
     std::vector<std::uint32_t> firstFollower_;  // by id, into followers_ (one past the last id too)
     std::vector<Follower> followers_;           // each character's, ordered by id
-    std::vector<Id> bmpIds_;                    // the id of each BMP code point
+    // The pairs that begin triples (before << 32 | previous, ascending) and
+    // where each pair's next characters start in triples_.
+    std::vector<std::uint64_t> tripleHistories_;
+    std::vector<std::uint32_t> firstTriple_;  // one past the last pair too
+    std::vector<Follower> triples_;
+    std::vector<Id> bmpIds_;  // the id of each BMP code point
     std::unordered_map<char32_t, Id> otherIds_;
     double total_ = 1;
 };

@@ -21,16 +21,18 @@ constexpr float kKeptWhole = -8.0f;
 struct State {
     char32_t character;  // the last character read
     CharacterModel::Id id;
+    CharacterModel::Id before;  // the model's id of the character before it
     float score;
     std::uint32_t parent;  // the state before it; kNoParent at the start
 };
 constexpr std::uint32_t kNoParent = std::numeric_limits<std::uint32_t>::max();
 
-// Keeps the better of two states that read the same last character: the
-// model looks one character back, so only the best way to each matters.
+// Keeps the better of two states that read the same last character after
+// the same one before it: the model looks two characters back, so only the
+// best way to each such pair matters.
 void Offer(std::vector<State>& states, const State& state) {
     for (State& other : states) {
-        if (other.character == state.character) {
+        if (other.character == state.character && other.before == state.before) {
             if (state.score > other.score) other = state;
             return;
         }
@@ -40,8 +42,9 @@ void Offer(std::vector<State>& states, const State& state) {
 
 }  // namespace
 
-Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view model)
-    : model_(model), nodes_(1), bmpKeys_(0x10000, false), inPieces_(0x10000, false) {
+Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view pairs,
+               std::string_view triples)
+    : model_(pairs, triples), nodes_(1), bmpKeys_(0x10000, false), inPieces_(0x10000, false) {
     std::vector<std::pair<std::uint32_t, Reading>> ends;  // (trie node, reading)
     for (const DictionaryEntry& entry : dictionary) {
         const std::u16string key = AnsiToUtf16(entry.key, kCodePageUtf8);
@@ -106,7 +109,7 @@ std::u16string Joiner::Join(std::u16string_view text) const {
     std::vector<State> states;
     std::vector<std::uint32_t> firstState(n + 2, 0);
     std::vector<std::vector<State>> waiting(longestPiece_ + 3);
-    waiting[0].push_back({0, CharacterModel::kUnknown, 0.0f, kNoParent});
+    waiting[0].push_back({0, CharacterModel::kUnknown, CharacterModel::kUnknown, 0.0f, kNoParent});
     for (std::size_t i = 0; i <= n; ++i) {
         std::vector<State>& arrived = waiting[i % waiting.size()];
         firstState[i] = static_cast<std::uint32_t>(states.size());
@@ -120,9 +123,10 @@ std::u16string Joiner::Join(std::u16string_view text) const {
             std::vector<State>& target = waiting[end % waiting.size()];
             for (std::uint32_t s = firstState[i]; s < firstState[i + 1]; ++s) {
                 const State& from = states[s];
-                Offer(target,
-                      {character, id,
-                       from.score + model_.LogProbability(from.id, id, floor) + penalty, s});
+                Offer(target, {character, id, from.id,
+                               from.score + model_.LogProbability(from.before, from.id, id, floor) +
+                                   penalty,
+                               s});
             }
         };
         // The character at i as it stands.

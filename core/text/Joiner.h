@@ -16,14 +16,15 @@ namespace zelk {
 // into the pieces of a dictionary in many ways (女子 is 好 or the two
 // characters 女子; a replacement can be the start of another), so the joiner
 // takes the most likely reading of the whole text: a best path over every
-// way to cut it, each character weighed by how likely it is after the one
+// way to cut it, each character weighed by how likely it is after the two
 // before (CharacterModel). A stretch is read as a character whose
 // dictionary piece it is, or left as it is.
 class Joiner {
   public:
     // dictionary: the entries (every entry of a key counts: any of them can
-    // be read back); model: the text of a CharacterModel.
-    Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view model);
+    // be read back); pairs, triples: the texts of a CharacterModel.
+    Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view pairs,
+           std::string_view triples = {});
 
     // The most likely reading of text (UTF-16).
     std::u16string Join(std::u16string_view text) const;
