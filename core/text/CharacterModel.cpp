@@ -94,12 +94,6 @@ CharacterModel::CharacterModel(std::string_view pairs, std::string_view triples)
 }
 
 void CharacterModel::ReadFollowers(std::string_view list, std::vector<Follower>& into) const {
-    static const auto levelCounts = [] {
-        std::array<float, '~' - '!' + 1> counts;
-        for (std::size_t level = 0; level < counts.size(); ++level)
-            counts[level] = static_cast<float>(std::exp(static_cast<double>(level) / kLevelScale));
-        return counts;
-    }();
     const std::size_t begin = into.size();
     for (std::size_t at = 0; at < list.size();) {
         char32_t next = 0;
@@ -108,11 +102,11 @@ void CharacterModel::ReadFollowers(std::string_view list, std::vector<Follower>&
         const unsigned char level = static_cast<unsigned char>(list[at + length]);
         at += length + 1;
         const Id id = IdOf(next);
-        if (id == kUnknown || level < '!' || level > '~') continue;
-        into.push_back({id, levelCounts[level - '!']});
+        if (id == kUnknown || id >= (1u << 24) || level < '!' || level > '~') continue;
+        into.push_back({id << 8 | static_cast<std::uint32_t>(level - '!')});
     }
     const auto first = into.begin() + static_cast<std::ptrdiff_t>(begin);
-    const auto byId = [](const Follower& a, const Follower& b) { return a.next < b.next; };
+    const auto byId = [](const Follower& a, const Follower& b) { return a.Next() < b.Next(); };
     if (!std::is_sorted(first, into.end(), byId)) std::sort(first, into.end(), byId);
 }
 
@@ -177,9 +171,15 @@ float CharacterModel::CountOf(const std::vector<Follower>& followers, std::uint3
                               std::uint32_t last, Id next) {
     const auto begin = followers.begin() + first;
     const auto end = followers.begin() + last;
+    static const auto levelCounts = [] {
+        std::array<float, '~' - '!' + 1> counts;
+        for (std::size_t level = 0; level < counts.size(); ++level)
+            counts[level] = static_cast<float>(std::exp(static_cast<double>(level) / kLevelScale));
+        return counts;
+    }();
     const auto it =
-        std::lower_bound(begin, end, next, [](const Follower& f, Id id) { return f.next < id; });
-    return it != end && it->next == next ? it->count : 0.0f;
+        std::lower_bound(begin, end, next, [](const Follower& f, Id id) { return f.Next() < id; });
+    return it != end && it->Next() == next ? levelCounts[it->Level()] : 0.0f;
 }
 
 namespace {

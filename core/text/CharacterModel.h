@@ -38,9 +38,13 @@ class CharacterModel {
     float LogProbability(Id before, Id previous, Id next, double floor) const;
 
   private:
+    // A next character and the level of its count, in four bytes (a model
+    // holds millions): the id in the high 24 bits, so that followers sort by
+    // id as plain numbers.
     struct Follower {
-        Id next;
-        float count;
+        std::uint32_t packed;
+        Id Next() const { return packed >> 8; }
+        unsigned Level() const { return packed & 0xFF; }
     };
     // Appends the followers of one line; the ids in order.
     void ReadFollowers(std::string_view list, std::vector<Follower>& into) const;
