@@ -19,6 +19,13 @@ constexpr double kPairWeight = 0.8;
 // triples are seen far fewer times each.
 constexpr double kTripleWeight = 0.3;
 constexpr double kLevelScale = 4.0;
+// The count each level stands for.
+const std::array<float, '~' - '!' + 1> kLevelCounts = [] {
+    std::array<float, '~' - '!' + 1> counts;
+    for (std::size_t level = 0; level < counts.size(); ++level)
+        counts[level] = static_cast<float>(std::exp(static_cast<double>(level) / kLevelScale));
+    return counts;
+}();
 
 struct Line {
     char32_t character;
@@ -171,15 +178,9 @@ float CharacterModel::CountOf(const std::vector<Follower>& followers, std::uint3
                               std::uint32_t last, Id next) {
     const auto begin = followers.begin() + first;
     const auto end = followers.begin() + last;
-    static const auto levelCounts = [] {
-        std::array<float, '~' - '!' + 1> counts;
-        for (std::size_t level = 0; level < counts.size(); ++level)
-            counts[level] = static_cast<float>(std::exp(static_cast<double>(level) / kLevelScale));
-        return counts;
-    }();
     const auto it =
         std::lower_bound(begin, end, next, [](const Follower& f, Id id) { return f.Next() < id; });
-    return it != end && it->Next() == next ? levelCounts[it->Level()] : 0.0f;
+    return it != end && it->Next() == next ? kLevelCounts[it->Level()] : 0.0f;
 }
 
 namespace {
