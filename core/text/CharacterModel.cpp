@@ -109,7 +109,7 @@ void CharacterModel::ReadFollowers(std::string_view list, std::vector<Follower>&
         const unsigned char level = static_cast<unsigned char>(list[at + length]);
         at += length + 1;
         const Id id = IdOf(next);
-        if (id == kUnknown || id >= (1u << 24) || level < '!' || level > '~') continue;
+        if (id == kUnknown || level < '!' || level > '~') continue;
         into.push_back({id << 8 | static_cast<std::uint32_t>(level - '!')});
     }
     const auto first = into.begin() + static_cast<std::ptrdiff_t>(begin);
@@ -203,23 +203,31 @@ float CharacterModel::LogProbability(Id previous, Id next, double floor) const {
         PairProbability(pair, known ? counts_[previous] : 0, counts_[next], floor, total_)));
 }
 
-float CharacterModel::LogProbability(Id before, Id previous, Id next, double floor) const {
-    if (before == kUnknown || previous == kUnknown || next == kUnknown)
-        return LogProbability(previous, next, floor);
-    const double pair =
-        CountOf(followers_, firstFollower_[previous], firstFollower_[previous + 1], next);
-    double probability = PairProbability(pair, counts_[previous], counts_[next], floor, total_);
+CharacterModel::Context CharacterModel::ContextOf(Id before, Id previous) const {
+    Context context;
+    context.previous = previous;
+    if (before == kUnknown || previous == kUnknown) return context;
     const std::uint64_t key = static_cast<std::uint64_t>(before) << 32 | previous;
     const auto it = std::lower_bound(tripleHistories_.begin(), tripleHistories_.end(), key);
-    if (it != tripleHistories_.end() && *it == key) {
-        const auto index = static_cast<std::size_t>(it - tripleHistories_.begin());
-        const double history =
-            CountOf(followers_, firstFollower_[before], firstFollower_[before + 1], previous);
-        const double triple = CountOf(triples_, firstTriple_[index], firstTriple_[index + 1], next);
-        if (history > 0)
-            probability =
-                kTripleWeight * std::min(1.0, triple / history) + (1 - kTripleWeight) * probability;
-    }
+    if (it == tripleHistories_.end() || *it != key) return context;
+    const auto index = static_cast<std::size_t>(it - tripleHistories_.begin());
+    context.firstTriple = firstTriple_[index];
+    context.lastTriple = firstTriple_[index + 1];
+    context.history =
+        CountOf(followers_, firstFollower_[before], firstFollower_[before + 1], previous);
+    return context;
+}
+
+float CharacterModel::LogProbability(const Context& context, Id next, double floor) const {
+    if (context.history <= 0 || next == kUnknown)
+        return LogProbability(context.previous, next, floor);
+    const Id previous = context.previous;
+    const double pair =
+        CountOf(followers_, firstFollower_[previous], firstFollower_[previous + 1], next);
+    const double triple = CountOf(triples_, context.firstTriple, context.lastTriple, next);
+    const double probability = kTripleWeight * std::min(1.0, triple / context.history) +
+                               (1 - kTripleWeight) * PairProbability(pair, counts_[previous],
+                                                                     counts_[next], floor, total_);
     return static_cast<float>(std::log(probability));
 }
 

@@ -33,14 +33,23 @@ class CharacterModel {
     // log P(next | previous). floor: a count given to characters the text
     // never showed (an unknown previous character gives no context).
     float LogProbability(Id previous, Id next, double floor) const;
+    // What the model knows of the two characters before a next one: made
+    // once for a place in the text, asked for every character that may
+    // follow there.
+    struct Context {
+        Id previous = kUnknown;
+        std::uint32_t firstTriple = 0, lastTriple = 0;  // into triples_; empty: none begin so
+        double history = 0;                             // how often before and previous meet
+    };
+    Context ContextOf(Id before, Id previous) const;
     // log P(next | before, previous); as above where no triple begins with
     // the two.
-    float LogProbability(Id before, Id previous, Id next, double floor) const;
+    float LogProbability(const Context& context, Id next, double floor) const;
 
   private:
     // A next character and the level of its count, in four bytes (a model
-    // holds millions): the id in the high 24 bits, so that followers sort by
-    // id as plain numbers.
+    // holds millions): the id (one per code point at most, so under 2^24) in
+    // the high 24 bits, so that followers sort by id as plain numbers.
     struct Follower {
         std::uint32_t packed;
         Id Next() const { return packed >> 8; }

@@ -109,6 +109,7 @@ std::u16string Joiner::Join(std::u16string_view text) const {
     std::vector<State> states;
     std::vector<std::uint32_t> firstState(n + 2, 0);
     std::vector<std::vector<State>> waiting(longestPiece_ + 3);
+    std::vector<CharacterModel::Context> contexts;  // of the states at the current position
     waiting[0].push_back({0, CharacterModel::kUnknown, CharacterModel::kUnknown, 0.0f, kNoParent});
     for (std::size_t i = 0; i <= n; ++i) {
         std::vector<State>& arrived = waiting[i % waiting.size()];
@@ -118,15 +119,17 @@ std::u16string Joiner::Join(std::u16string_view text) const {
         firstState[i + 1] = static_cast<std::uint32_t>(states.size());
         if (i == n || firstState[i] == firstState[i + 1]) continue;
 
+        // What the model knows of each state's last two characters, looked
+        // up once for all the characters that may follow.
+        contexts.clear();
+        for (std::uint32_t s = firstState[i]; s < firstState[i + 1]; ++s)
+            contexts.push_back(model_.ContextOf(states[s].before, states[s].id));
         const auto extend = [&](std::size_t end, char32_t character, CharacterModel::Id id,
                                 double floor, float penalty) {
             std::vector<State>& target = waiting[end % waiting.size()];
             for (std::uint32_t s = firstState[i]; s < firstState[i + 1]; ++s) {
-                const State& from = states[s];
-                Offer(target, {character, id, from.id,
-                               from.score + model_.LogProbability(from.before, from.id, id, floor) +
-                                   penalty,
-                               s});
+                const float step = model_.LogProbability(contexts[s - firstState[i]], id, floor);
+                Offer(target, {character, id, states[s].id, states[s].score + step + penalty, s});
             }
         };
         // The character at i as it stands.
