@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "DatabaseErrors.h"
+#include "StepTimeLimit.h"
 
 namespace zelk {
 
@@ -25,6 +26,18 @@ bool StartsWithPlainSqliteHeader(const std::filesystem::path& path) {
 }
 
 }  // namespace
+
+void ConfigureConnection(sqlite3* db) {
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_extended_result_codes(db, 1);
+    // A file may bring triggers of its own, which could change or delete
+    // rows behind every write the program makes: the program's schema has
+    // none, so none run.
+    int enabled = 1;
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, &enabled);
+    if (enabled != 0) throw EEngineError("The database engine cannot turn triggers off.");
+    LimitStepTime(db);
+}
 
 TADOConnection::TADOConnection(std::string connectionString, CodePage windowCodePage)
     : connectionString_(std::move(connectionString)), codePage_(windowCodePage) {}
@@ -99,13 +112,16 @@ void TADOConnection::Open() {
             const int keyRc = sqlite3_key(db_, password.data(), static_cast<int>(password.size()));
             if (keyRc != SQLITE_OK) ThrowOpenError(keyRc);
         }
-        sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-        sqlite3_extended_result_codes(db_, 1);
+        ConfigureConnection(db_);
         // The key is only checked when the file is first read: read now, so
         // that a wrong password or a foreign file fails the open itself.
         char* message = nullptr;
-        const int probeRc =
-            sqlite3_exec(db_, "select count(*) from sqlite_master", nullptr, nullptr, &message);
+        int probeRc;
+        {
+            TimedStep timed;
+            probeRc =
+                sqlite3_exec(db_, "select count(*) from sqlite_master", nullptr, nullptr, &message);
+        }
         sqlite3_free(message);
         if (probeRc != SQLITE_OK) ThrowOpenError(probeRc);
     } catch (...) {
@@ -116,13 +132,7 @@ void TADOConnection::Open() {
 }
 
 void TADOConnection::OpenCurrentFile() {
-    if (db_ && sqlite3_get_autocommit(db_)) {
-        int moved = 0;
-        if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK &&
-            moved) {
-            Close();
-        }
-    }
+    if (db_ && sqlite3_get_autocommit(db_) && FileHasMoved(db_)) Close();
     Open();
 }
 

@@ -14,6 +14,11 @@
 
 namespace zelk {
 
+// The settings every connection of the program runs with: a wait for a
+// lock held by another process, extended error codes, no triggers of the
+// file's own, and the step time limit.
+void ConfigureConnection(sqlite3* db);
+
 // The program's one database connection. It reads the data source and the
 // database password from its connection string, opens itself when a cursor
 // first needs it (read-write, never creating the file), stays open until it is

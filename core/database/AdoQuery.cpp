@@ -4,22 +4,13 @@
 #include <cctype>
 
 #include "DatabaseErrors.h"
+#include "WriteTransaction.h"
 
 namespace zelk {
 
 namespace {
 
 constexpr std::size_t kSpareRows = 8;
-
-std::string QuoteIdentifier(std::string_view name) {
-    std::string quoted = "\"";
-    for (char c : name) {
-        quoted += c;
-        if (c == '"') quoted += '"';
-    }
-    quoted += '"';
-    return quoted;
-}
 
 // The statement with the table's rowid put in front of its columns, when it is
 // a plain select; empty otherwise.
@@ -335,70 +326,86 @@ TADOQuery::Row TADOQuery::ReadRow(std::int64_t rowid) {
 void TADOQuery::Post() {
     RequireActive();
     if (state_ != State::Edit && state_ != State::Insert) Fail(messages::kNotEditing);
-    sqlite3* db = connection_.Handle();
-
     std::vector<std::size_t> changed;
     for (std::size_t c = 0; c < modified_.size(); ++c) {
         if (modified_[c]) changed.push_back(c);
     }
-    const auto bindChanged = [&](SqliteStatement& statement) {
-        int index = 1;
-        for (std::size_t c : changed) {
-            if (buffer_[c]) {
-                statement.BindText(index++, ToEngineText(*buffer_[c]));
-            } else {
-                statement.BindNull(index++);
-            }
-        }
-        return index;
-    };
-
     if (state_ == State::Edit) {
-        if (!changed.empty()) {
-            std::string sql = "update " + QuoteIdentifier(table_) + " set ";
-            for (std::size_t k = 0; k < changed.size(); ++k) {
-                if (k) sql += ", ";
-                sql += QuoteIdentifier(origins_[changed[k]]) + " = ?";
-            }
-            sql += " where _rowid_ = ?";
-            SqliteStatement& statement = connection_.Prepare(sql);
-            StatementResetter resetter(statement);
-            const int rowidIndex = bindChanged(statement);
-            statement.BindInt64(rowidIndex, rows_[current_].rowid);
-            statement.Step();
-            if (sqlite3_changes(db) == 0) {
-                throw EEngineError(
-                    "Row cannot be located for updating. Some values may have been changed "
-                    "since it was last read.");
-            }
-            rows_[current_].values = buffer_;
-        }
+        if (!changed.empty()) WriteChangedRow(changed);
     } else {
-        std::string sql = "insert into " + QuoteIdentifier(table_);
-        if (changed.empty()) {
-            sql += " default values";
-        } else {
-            std::string names, placeholders;
-            for (std::size_t k = 0; k < changed.size(); ++k) {
-                if (k) names += ", ", placeholders += ", ";
-                names += QuoteIdentifier(origins_[changed[k]]);
-                placeholders += "?";
-            }
-            sql += " (" + names + ") values (" + placeholders + ")";
-        }
-        {
-            SqliteStatement& statement = connection_.Prepare(sql);
-            StatementResetter resetter(statement);
-            bindChanged(statement);
-            statement.Step();
-        }
-        Row row = ReadRow(sqlite3_last_insert_rowid(db));
-        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(insertAt_), std::move(row));
-        current_ = insertAt_;
+        WriteNewRow(changed);
     }
     state_ = State::Browse;
     buffer_.clear();
     modified_.clear();
+}
+
+int TADOQuery::BindChanged(SqliteStatement& statement, const std::vector<std::size_t>& changed) {
+    int index = 1;
+    for (std::size_t c : changed) {
+        if (buffer_[c]) {
+            statement.BindText(index++, ToEngineText(*buffer_[c]));
+        } else {
+            statement.BindNull(index++);
+        }
+    }
+    return index;
+}
+
+void TADOQuery::WriteChangedRow(const std::vector<std::size_t>& changed) {
+    sqlite3* db = connection_.Handle();
+    std::string sql = "update " + QuoteIdentifier(table_) + " set ";
+    for (std::size_t k = 0; k < changed.size(); ++k) {
+        if (k) sql += ", ";
+        sql += QuoteIdentifier(origins_[changed[k]]) + " = ?";
+    }
+    sql += " where _rowid_ = ?";
+    WriteTransaction transaction(db);
+    const std::int64_t rows = CountRows(db, table_);
+    {
+        SqliteStatement& statement = connection_.Prepare(sql);
+        StatementResetter resetter(statement);
+        const int rowidIndex = BindChanged(statement, changed);
+        statement.BindInt64(rowidIndex, rows_[current_].rowid);
+        statement.Step();
+    }
+    if (sqlite3_changes(db) == 0) {
+        throw EEngineError(
+            "Row cannot be located for updating. Some values may have been changed since it was "
+            "last read.");
+    }
+    transaction.RequireRowCount(table_, rows);
+    transaction.Commit();
+    rows_[current_].values = buffer_;
+}
+
+void TADOQuery::WriteNewRow(const std::vector<std::size_t>& changed) {
+    sqlite3* db = connection_.Handle();
+    std::string sql = "insert into " + QuoteIdentifier(table_);
+    if (changed.empty()) {
+        sql += " default values";
+    } else {
+        std::string names, placeholders;
+        for (std::size_t k = 0; k < changed.size(); ++k) {
+            if (k) names += ", ", placeholders += ", ";
+            names += QuoteIdentifier(origins_[changed[k]]);
+            placeholders += "?";
+        }
+        sql += " (" + names + ") values (" + placeholders + ")";
+    }
+    WriteTransaction transaction(db);
+    const std::int64_t rows = CountRows(db, table_);
+    {
+        SqliteStatement& statement = connection_.Prepare(sql);
+        StatementResetter resetter(statement);
+        BindChanged(statement, changed);
+        statement.Step();
+    }
+    Row row = ReadRow(sqlite3_last_insert_rowid(db));
+    transaction.RequireRowCount(table_, rows + 1);
+    transaction.Commit();
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(insertAt_), std::move(row));
+    current_ = insertAt_;
 }
 
 void TADOQuery::Delete() {
@@ -413,6 +420,8 @@ void TADOQuery::Delete() {
     sqlite3* db = connection_.Handle();
     SqliteStatement& statement =
         connection_.Prepare("delete from " + QuoteIdentifier(table_) + " where _rowid_ = ?");
+    WriteTransaction transaction(db);
+    const std::int64_t rows = CountRows(db, table_);
     {
         StatementResetter resetter(statement);
         statement.BindInt64(1, rows_[current_].rowid);
@@ -423,6 +432,8 @@ void TADOQuery::Delete() {
             "Row cannot be located for deleting. It may have been changed or deleted since it "
             "was last read.");
     }
+    transaction.RequireRowCount(table_, rows - 1);
+    transaction.Commit();
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(current_));
     if (current_ >= rows_.size() && current_ > 0) --current_;
 }

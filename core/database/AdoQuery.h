@@ -78,6 +78,11 @@ class TADOQuery {
     bool FetchKeyed();
     void FetchReadOnly();
     void BindParameters(SqliteStatement& statement) const;
+    // Binds the changed columns of the row being written, in order; gives
+    // the next parameter's index.
+    int BindChanged(SqliteStatement& statement, const std::vector<std::size_t>& changed);
+    void WriteChangedRow(const std::vector<std::size_t>& changed);
+    void WriteNewRow(const std::vector<std::size_t>& changed);
     std::string ToWindowText(std::string engineText) const;
     std::string ToEngineText(std::string_view windowText) const;
     Row ReadRow(std::int64_t rowid);

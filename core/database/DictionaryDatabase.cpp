@@ -2,12 +2,15 @@
 
 #include <unistd.h>
 
-#include <random>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <unordered_set>
 
 #include "ConnectionSettings.h"
 #include "DatabaseErrors.h"
+#include "TemporaryFiles.h"
+#include "WriteTransaction.h"
 
 namespace zelk {
 
@@ -18,25 +21,6 @@ constexpr const char* kSchema =
     "create index chr12_chr1 on chr12 (chr1);"
     "create table sv (oid integer default 1, val text);";
 
-// Rolls back unless committed.
-class WriteTransaction {
-  public:
-    explicit WriteTransaction(sqlite3* db) : db_(db) { ExecuteSql(db_, "begin immediate"); }
-    ~WriteTransaction() {
-        if (!committed_) sqlite3_exec(db_, "rollback", nullptr, nullptr, nullptr);
-    }
-    WriteTransaction(const WriteTransaction&) = delete;
-    WriteTransaction& operator=(const WriteTransaction&) = delete;
-    void Commit() {
-        ExecuteSql(db_, "commit");
-        committed_ = true;
-    }
-
-  private:
-    sqlite3* db_;
-    bool committed_ = false;
-};
-
 void BindReplacement(SqliteStatement& statement, int index, const DictionaryEntry& entry) {
     if (entry.replacement) {
         statement.BindText(index, *entry.replacement);
@@ -45,10 +29,12 @@ void BindReplacement(SqliteStatement& statement, int index, const DictionaryEntr
     }
 }
 
-std::filesystem::path TemporarySibling(const std::filesystem::path& path) {
-    std::random_device random;
-    return path.parent_path() / (path.filename().string() + ".new-" + std::to_string(::getpid()) +
-                                 "-" + std::to_string(random() % 1000000));
+std::string Quoted(const std::filesystem::path& path) {
+    return "'" + path.string() + "'";
+}
+
+std::filesystem::path TemporaryPrefix(const std::filesystem::path& path) {
+    return path.parent_path() / (path.filename().string() + ".new-");
 }
 
 void CreateSchema(const std::filesystem::path& path, std::string_view savedSentence) {
@@ -62,6 +48,7 @@ void CreateSchema(const std::filesystem::path& path, std::string_view savedSente
         }
         const std::string_view password = kDatabasePassword;
         sqlite3_key(db, password.data(), static_cast<int>(password.size()));
+        ConfigureConnection(db);
         ExecuteSql(db, kSchema);
         SqliteStatement insert(db, "insert into sv (oid, val) values (1, ?)");
         insert.BindText(1, savedSentence);
@@ -73,27 +60,87 @@ void CreateSchema(const std::filesystem::path& path, std::string_view savedSente
     closer();
 }
 
+// Puts the finished file in place of the database at path while holding the
+// old database's write lock, so that no writer is half-way through a change
+// that would land in the replaced file. A file that is no database of the
+// program's is simply replaced, with any journal beside it, which would
+// otherwise be played back into the new file.
+void ReplaceDatabase(const std::filesystem::path& finished, const std::filesystem::path& path) {
+    TADOConnection old(BuildConnectionString(path.string()));
+    bool locked = false;
+    try {
+        ExecuteSql(old.Handle(), "begin immediate");
+        locked = true;
+    } catch (const EEngineError& error) {
+        const int primary = error.code() & 0xff;
+        if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
+            throw EEngineError(Quoted(path) +
+                                   " is being written by another process; it was left as it is. "
+                                   "Try again when that has finished.",
+                               error.code());
+        }
+    }
+    if (!locked) {
+        std::error_code ignored;
+        std::filesystem::remove(path.string() + "-journal", ignored);
+    }
+    std::filesystem::rename(finished, path);
+    if (locked) sqlite3_exec(old.Handle(), "rollback", nullptr, nullptr, nullptr);
+}
+
+// Puts the finished file at path unless a file appeared there meanwhile.
+void PlaceNewDatabase(const std::filesystem::path& finished, const std::filesystem::path& path) {
+    if (::link(finished.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        if (error == EEXIST) {
+            throw std::runtime_error(Quoted(path) + " already exists; it was left as it is.");
+        }
+        throw std::runtime_error("Cannot create " + Quoted(path) + ": " + std::strerror(error) +
+                                 ".");
+    }
+    std::error_code ignored;
+    std::filesystem::remove(finished, ignored);
+}
+
 }  // namespace
 
-void CreateDictionaryDatabase(const std::filesystem::path& path,
-                              const std::vector<DictionaryEntry>& entries,
-                              std::string_view savedSentence, bool overwrite) {
+std::size_t CreateDictionaryDatabase(const std::filesystem::path& path,
+                                     const std::vector<DictionaryEntry>& entries,
+                                     std::string_view savedSentence, bool overwrite) {
     std::error_code error;
-    if (!overwrite && std::filesystem::exists(path, error)) {
-        throw std::runtime_error("'" + path.string() + "' already exists; it was left as it is.");
+    if (std::filesystem::is_directory(path, error)) {
+        throw std::runtime_error(Quoted(path) + " is a folder; nothing was created.");
     }
-    const std::filesystem::path temporary = TemporarySibling(path);
+    if (!overwrite && std::filesystem::exists(path, error)) {
+        throw std::runtime_error(Quoted(path) + " already exists; it was left as it is.");
+    }
+    RemoveDeadTemporaries(TemporaryPrefix(path));
+    const std::filesystem::path temporary = TemporaryPath(TemporaryPrefix(path));
+    std::size_t rows = 0;
     try {
-        CreateSchema(temporary, savedSentence);
-        {
+        try {
+            CreateSchema(temporary, savedSentence);
             TADOConnection connection(BuildConnectionString(temporary.string()));
             ImportDictionary(connection, entries, ImportMode::ReplaceKeys);
+            rows = static_cast<std::size_t>(CountRows(connection.Handle(), "chr12"));
+        } catch (const EEngineError& failure) {
+            throw EEngineError("Cannot create " + Quoted(path) + ": " + failure.what(),
+                               failure.code());
         }
-        std::filesystem::rename(temporary, path);
+        if (std::filesystem::exists(path, error)) {
+            if (!overwrite) {
+                throw std::runtime_error(Quoted(path) + " already exists; it was left as it is.");
+            }
+            ReplaceDatabase(temporary, path);
+        } else {
+            PlaceNewDatabase(temporary, path);
+        }
     } catch (...) {
         std::filesystem::remove(temporary, error);
+        std::filesystem::remove(temporary.string() + "-journal", error);
         throw;
     }
+    return rows;
 }
 
 std::vector<DictionaryEntry> ExportDictionary(TADOConnection& connection) {
@@ -109,12 +156,16 @@ std::vector<DictionaryEntry> ExportDictionary(TADOConnection& connection) {
 
 ImportSummary ImportDictionary(TADOConnection& connection,
                                const std::vector<DictionaryEntry>& entries, ImportMode mode) {
+    connection.OpenCurrentFile();
     sqlite3* db = connection.Handle();
     ImportSummary summary;
     WriteTransaction transaction(db);
     if (mode == ImportMode::ReplaceAll) ExecuteSql(db, "delete from chr12");
-    // Keys this import has written: they are the import's own to change again.
-    std::unordered_set<std::string> written;
+    const std::int64_t rowsBefore = CountRows(db, "chr12");
+    // The rows this import has written: a later entry for their key is the
+    // import's own to change, whatever the mode. Keys compare as the column
+    // compares them, since the engine finds the row.
+    std::unordered_set<std::int64_t> written;
     SqliteStatement find(db, "select _rowid_ from chr12 where chr1 = ? limit 1");
     SqliteStatement update(db, "update chr12 set chr1 = ?, chr2 = ? where _rowid_ = ?");
     SqliteStatement insert(db, "insert into chr12 (chr1, chr2) values (?, ?)");
@@ -124,7 +175,8 @@ ImportSummary ImportDictionary(TADOConnection& connection,
         if (find.Step()) {
             const std::int64_t rowid = find.ColumnInt64(0);
             find.Reset();
-            if (mode == ImportMode::KeepExisting && !written.contains(entry.key)) {
+            const bool own = written.contains(rowid);
+            if (mode == ImportMode::KeepExisting && !own) {
                 ++summary.kept;
                 continue;
             }
@@ -133,19 +185,22 @@ ImportSummary ImportDictionary(TADOConnection& connection,
             BindReplacement(update, 2, entry);
             update.BindInt64(3, rowid);
             update.Step();
-            ++summary.changed;
+            ++(own ? summary.repeated : summary.changed);
+            written.insert(rowid);
         } else {
             insert.Reset();
             insert.BindText(1, entry.key);
             BindReplacement(insert, 2, entry);
             insert.Step();
             ++summary.added;
+            written.insert(sqlite3_last_insert_rowid(db));
         }
-        if (mode == ImportMode::KeepExisting) written.insert(entry.key);
     }
     find.Reset();
     update.Reset();
     insert.Reset();
+    transaction.RequireRowCount("chr12",
+                                rowsBefore + static_cast<std::int64_t>(summary.added));
     transaction.Commit();
     return summary;
 }

@@ -13,9 +13,10 @@ namespace zelk {
 inline constexpr std::string_view kInitialSentence = "拆功，阴阳，请让精神好，骆驼，难捉狗";
 
 struct ImportSummary {
-    std::size_t added = 0;
-    std::size_t changed = 0;
-    std::size_t kept = 0;  // entries not written: their key has an entry already
+    std::size_t added = 0;    // rows added
+    std::size_t changed = 0;  // rows that were there before, changed
+    std::size_t kept = 0;     // entries not written: their key has an entry already
+    std::size_t repeated = 0;  // entries for a key an earlier entry of the import wrote
 };
 
 // What an imported entry does to a key that has an entry already.
@@ -27,9 +28,11 @@ enum class ImportMode {
 
 // Makes a new encrypted database at path: the two tables, the index on
 // chr12.chr1, the saved sentence (oid 1) and the entries, merged in order
-// (a later entry for a key replaces an earlier one). The file appears whole or not at all. An
-// existing file is replaced only when overwrite is set; otherwise std::runtime_error.
-void CreateDictionaryDatabase(const std::filesystem::path& path,
+// (a later entry for a key replaces an earlier one). The file appears whole
+// or not at all. An existing file is replaced only when overwrite is set
+// (otherwise std::runtime_error), and only while no other process writes
+// it. Gives the number of entries the new file holds.
+std::size_t CreateDictionaryDatabase(const std::filesystem::path& path,
                               const std::vector<DictionaryEntry>& entries,
                               std::string_view savedSentence, bool overwrite);
 
@@ -39,6 +42,7 @@ std::vector<DictionaryEntry> ExportDictionary(TADOConnection& connection);
 // Writes the entries in one transaction, all or nothing: an entry whose key
 // has none yet is added; one whose key has an entry acts as the mode says.
 // Within the import itself, a later entry for a key replaces an earlier one.
+// The counts are those the file holds when the transaction commits.
 ImportSummary ImportDictionary(TADOConnection& connection,
                                const std::vector<DictionaryEntry>& entries, ImportMode mode);
 

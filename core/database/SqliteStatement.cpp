@@ -2,25 +2,55 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <utility>
 
 #include "DatabaseErrors.h"
+#include "StepTimeLimit.h"
 
 namespace zelk {
 
 namespace {
+
+std::string FolderOf(const std::string& file) {
+    return file.empty() ? std::string() : std::filesystem::path(file).parent_path().string();
+}
+
+std::string SecondsText(std::chrono::milliseconds time) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(time.count()) / 1000.0);
+    return text;
+}
+
+}  // namespace
 
 std::string DatabaseFileName(sqlite3* db) {
     const char* name = db ? sqlite3_db_filename(db, "main") : nullptr;
     return name ? name : "";
 }
 
-std::string FolderOf(const std::string& file) {
-    return file.empty() ? std::string() : std::filesystem::path(file).parent_path().string();
+bool FileHasMoved(sqlite3* db) {
+    int moved = 0;
+    return sqlite3_file_control(db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved;
 }
 
-}  // namespace
+std::string QuoteIdentifier(std::string_view name) {
+    std::string quoted = "\"";
+    for (char c : name) {
+        quoted += c;
+        if (c == '"') quoted += '"';
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::int64_t CountRows(sqlite3* db, std::string_view table) {
+    SqliteStatement count(db, "select count(*) from " + QuoteIdentifier(table));
+    count.Step();
+    return count.ColumnInt64(0);
+}
 
 void ThrowEngineError(sqlite3* db, int rc) {
     const int primary = rc & 0xff;
@@ -47,6 +77,19 @@ void ThrowEngineError(sqlite3* db, int rc) {
                                    "' is damaged (database disk image is malformed); restore it "
                                    "from a backup.",
                                rc);
+        case SQLITE_INTERRUPT:
+            throw EEngineError("The database file '" + DatabaseFileName(db) +
+                                   "' gave no answer within " + SecondsText(StepTimeLimit()) +
+                                   " seconds, and the command was stopped: a table of it may be "
+                                   "a view that does not end.",
+                               rc);
+        case SQLITE_IOERR: {
+            const int error = db ? sqlite3_system_errno(db) : 0;
+            throw EEngineError("Disk I/O error on the database file '" + DatabaseFileName(db) +
+                                   "'" + (error ? std::string(": ") + std::strerror(error) : "") +
+                                   ".",
+                               rc);
+        }
         case SQLITE_CANTOPEN:
             // Reading needs only the file; writing also needs a journal file
             // beside it, in the same folder.
@@ -66,6 +109,7 @@ void ThrowEngineError(sqlite3* db, int rc) {
 }
 
 void ExecuteSql(sqlite3* db, const char* sql) {
+    TimedStep timed;
     char* error = nullptr;
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
     sqlite3_free(error);
@@ -116,6 +160,7 @@ void SqliteStatement::BindInt64(int index, std::int64_t value) {
 }
 
 bool SqliteStatement::Step() {
+    TimedStep timed;
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;

@@ -61,4 +61,17 @@ class StatementResetter {
 // Runs statements that return no rows (schema, transactions).
 void ExecuteSql(sqlite3* db, const char* sql);
 
+// The path of db's main file, for messages; empty when there is none.
+std::string DatabaseFileName(sqlite3* db);
+
+// True when the file db has open is no longer the one at its path (renamed,
+// replaced, deleted).
+bool FileHasMoved(sqlite3* db);
+
+// A table or column name as the engine reads it literally.
+std::string QuoteIdentifier(std::string_view name);
+
+// The number of rows of a table.
+std::int64_t CountRows(sqlite3* db, std::string_view table);
+
 }  // namespace zelk

@@ -1,5 +1,6 @@
 #include "UserDatabase.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "ConnectionSettings.h"
+#include "TemporaryFiles.h"
 
 namespace zelk {
 
@@ -26,6 +28,42 @@ std::filesystem::path HomeDirectory() {
     }
     throw std::runtime_error(
         "There is no home directory to keep the dictionary in: set HOME or XDG_DATA_HOME.");
+}
+
+// Copies from to a new file to, readable and writable by its owner, flushed
+// to disk; gives 0 or the system's error number of the step that failed.
+int CopyFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in == -1) return errno;
+    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (out == -1) {
+        const int error = errno;
+        ::close(in);
+        return error;
+    }
+    int error = 0;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t count = ::read(in, buffer, sizeof buffer);
+        if (count == 0) break;
+        if (count < 0) {
+            error = errno;
+            break;
+        }
+        for (ssize_t done = 0; done < count;) {
+            const ssize_t written = ::write(out, buffer + done, static_cast<size_t>(count - done));
+            if (written < 0) {
+                error = errno;
+                break;
+            }
+            done += written;
+        }
+        if (error != 0) break;
+    }
+    if (error == 0 && ::fsync(out) != 0) error = errno;
+    if (::close(out) != 0 && error == 0) error = errno;
+    ::close(in);
+    return error;
 }
 
 }  // namespace
@@ -70,21 +108,18 @@ ProvisionedDatabase ProvisionUserDatabase(const std::filesystem::path& shipped) 
     // Copy beside the target, then link it into place: the link fails if a
     // Zelk.dll appeared meanwhile, so nothing is ever overwritten, and a
     // half-written copy (a full disk) never takes the name.
-    const std::filesystem::path temporary =
-        directory / (std::string(kDatabaseFileName) + ".new-" + std::to_string(::getpid()));
-    std::filesystem::copy_file(shipped, temporary,
-                               std::filesystem::copy_options::overwrite_existing, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
+    const std::filesystem::path prefix = directory / (std::string(kDatabaseFileName) + ".new-");
+    RemoveDeadTemporaries(prefix);
+    const std::filesystem::path temporary = TemporaryPath(prefix);
+    std::error_code ignored;
+    if (const int copyError = CopyFile(shipped, temporary); copyError != 0) {
+        std::filesystem::remove(temporary, ignored);
         throw std::runtime_error("Cannot copy the default dictionary " + Quoted(shipped) + " to " +
-                                 Quoted(directory) + ": " + error.message() + ".");
+                                 Quoted(directory) + ": " + std::strerror(copyError) + ".");
     }
-    std::filesystem::permissions(
-        temporary, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
-        std::filesystem::perm_options::add, error);
     const int linked = ::link(temporary.c_str(), result.path.c_str());
     const int linkError = errno;
-    std::filesystem::remove(temporary, error);
+    std::filesystem::remove(temporary, ignored);
     if (linked != 0 && linkError != EEXIST) {
         throw std::runtime_error("Cannot put the default dictionary in place as " +
                                  Quoted(result.path) + ": " + std::strerror(linkError) + ".");

@@ -78,7 +78,8 @@ TEST(DefaultDictionaryTest, ImportMergesOrReplacesAndExportReadsBack) {
     const ImportSummary merged = ImportDictionary(
         connection, {{"好", "子女"}, {"明", "日月"}, {"明", "日 月"}}, ImportMode::ReplaceKeys);
     EXPECT_EQ(merged.added, 1u);
-    EXPECT_EQ(merged.changed, 2u);
+    EXPECT_EQ(merged.changed, 1u);
+    EXPECT_EQ(merged.repeated, 1u);  // the second 明 replaces the import's own first
     EXPECT_EQ(ExportDictionary(connection),
               (std::vector<DictionaryEntry>{{"好", "子女"}, {"林", "木木"}, {"明", "日 月"}}));
     ImportDictionary(connection, {{"一", std::nullopt}}, ImportMode::ReplaceAll);
@@ -89,15 +90,18 @@ TEST(DefaultDictionaryTest, ImportThatKeepsExistingKeysAddsOnlyNewOnes) {
     test::ScopedWorkDir dir;
     CreateDictionaryDatabase("Zelk.dll", {{"好", "user's own"}, {"林", "木木"}}, "s", false);
     TADOConnection connection;
-    const ImportSummary summary =
-        ImportDictionary(connection, {{"好", "女子"}, {"明", "日月"}, {"明", "日 月"}, {"林", "x"}},
-                         ImportMode::KeepExisting);
-    EXPECT_EQ(summary.added, 1u);
-    EXPECT_EQ(summary.changed, 1u);  // the import's own second 明
+    // Keys compare as the column does: Q is the import's own q.
+    const ImportSummary summary = ImportDictionary(
+        connection,
+        {{"好", "女子"}, {"明", "日月"}, {"明", "日 月"}, {"林", "x"}, {"q", "1"}, {"Q", "2"}},
+        ImportMode::KeepExisting);
+    EXPECT_EQ(summary.added, 2u);
+    EXPECT_EQ(summary.changed, 0u);
+    EXPECT_EQ(summary.repeated, 2u);
     EXPECT_EQ(summary.kept, 2u);
-    EXPECT_EQ(
-        ExportDictionary(connection),
-        (std::vector<DictionaryEntry>{{"好", "user's own"}, {"林", "木木"}, {"明", "日 月"}}));
+    EXPECT_EQ(ExportDictionary(connection),
+              (std::vector<DictionaryEntry>{
+                  {"好", "user's own"}, {"林", "木木"}, {"明", "日 月"}, {"Q", "2"}}));
 }
 
 }  // namespace

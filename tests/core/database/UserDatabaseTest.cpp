@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <cstdlib>
 #include <fstream>
@@ -95,6 +100,40 @@ TEST_F(UserDatabaseTest, FailuresNameThePathAndTheReason) {
     std::filesystem::remove(shipped);
     EXPECT_THROW(ProvisionUserDatabase(shipped), std::runtime_error);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "home/.local/share/zelk/Zelk.dll"));
+}
+
+TEST_F(UserDatabaseTest, AFullDiskIsReportedWithItsReason) {
+    ScopedEnv data("XDG_DATA_HOME", nullptr);
+    std::ofstream(shipped, std::ios::binary) << std::string(1 << 16, 'x');
+    // The copy runs in a child whose files may not grow past 4 KiB.
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::string message = "<no error>";
+        try {
+            ProvisionUserDatabase(shipped);
+        } catch (const std::exception& error) {
+            message = error.what();
+        }
+        const auto written = write(pipeFds[1], message.data(), message.size());
+        _exit(written < 0);
+    }
+    close(pipeFds[1]);
+    std::string message;
+    char buffer[512];
+    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) message.append(buffer, n);
+    close(pipeFds[0]);
+    waitpid(child, nullptr, 0);
+    EXPECT_NE(message.find("Cannot copy the default dictionary"), std::string::npos) << message;
+    EXPECT_NE(message.find("File too large"), std::string::npos) << message;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "home/.local/share/zelk"),
+                            std::filesystem::directory_iterator()),
+              0)
+        << "no half copy may be left";
 }
 
 TEST_F(UserDatabaseTest, ShippedDatabaseIsFoundBesideTheExecutable) {
