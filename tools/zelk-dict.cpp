@@ -13,8 +13,10 @@
 #include "Coverage.h"
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
+#include "InputFiles.h"
+#include "OutputFiles.h"
 #include "PartFinder.h"
-#include "ToolSupport.h"
+#include "ToolRun.h"
 #include "UserDatabase.h"
 
 namespace {
@@ -22,7 +24,7 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: zelk-dict create [--force] [--empty] [--with SET] [--database PATH]\n"
     "       zelk-dict export [--force] [--database PATH] [FILE]\n"
-    "       zelk-dict import [--replace-keys | --replace] [--database PATH] FILE|SET\n"
+    "       zelk-dict import [--replace-keys | --replace [--force]] [--database PATH] FILE|SET\n"
     "       zelk-dict coverage [--database PATH] [FILE]...\n"
     "       zelk-dict find [--exact] [--database PATH] PART...\n"
     "\n"
@@ -36,11 +38,12 @@ constexpr std::string_view kUsage =
     "export    writes the dictionary as TSV (key, tab, replacement) to FILE or\n"
     "          standard output. It never writes over the database itself, and\n"
     "          over an existing file only when that is a text file (an earlier\n"
-    "          export) or --force is given.\n"
+    "          export) or --force is given; never to a device or a pipe by name.\n"
     "import    reads a TSV file (\"-\" for standard input) or the set named\n"
     "          top-bottom: keys without an entry get one; keys with an entry keep\n"
     "          it, unless --replace-keys (the first entry of the key is changed) or\n"
-    "          --replace (the dictionary is emptied first).\n"
+    "          --replace (the dictionary is emptied first; an import that would\n"
+    "          leave it empty needs --force).\n"
     "coverage  reads text (the FILEs, or standard input) and prints the share of\n"
     "          its Chinese characters that the dictionary splits, and the 30\n"
     "          most frequent that it leaves whole.\n"
@@ -62,6 +65,8 @@ struct Options {
     bool replace = false;
     bool replaceKeys = false;
     bool exact = false;
+    bool help = false;
+    bool version = false;
     std::vector<std::string> sets;  // create --with
     std::vector<std::string> files;
 };
@@ -70,17 +75,20 @@ Options ParseOptions(int argc, char** argv) {
     if (argc < 2) throw UsageError("no command given");
     Options options;
     options.command = argv[1];
-    if (options.command == "--help" || options.command == "-h") {
-        std::cout << kUsage;
-        std::exit(0);
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        options.help = options.help || argument == "--help" || argument == "-h";
+        options.version = options.version || argument == "--version";
     }
+    if (options.help || options.version) return options;
     for (int i = 2; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--database" || argument == "-d") {
             if (++i == argc) throw UsageError(argument + " needs a path");
             options.database = argv[i];
-        } else if (argument == "--force" &&
-                   (options.command == "create" || options.command == "export")) {
+        } else if (argument == "--force" && (options.command == "create" ||
+                                             options.command == "export" ||
+                                             options.command == "import")) {
             options.force = true;
         } else if (argument == "--empty" && options.command == "create") {
             options.empty = true;
@@ -104,6 +112,9 @@ Options ParseOptions(int argc, char** argv) {
     }
     if (options.replace && options.replaceKeys) {
         throw UsageError("--replace and --replace-keys exclude each other");
+    }
+    if (options.command == "import" && options.force && !options.replace) {
+        throw UsageError("import takes --force only with --replace");
     }
     return options;
 }
@@ -135,16 +146,17 @@ int Create(const Options& options) {
             if (keys.insert(entry.key).second) entries.push_back(std::move(entry));
         }
     }
-    zelk::CreateDictionaryDatabase(options.database, entries, zelk::kInitialSentence,
-                                   options.force);
+    const std::size_t rows = zelk::CreateDictionaryDatabase(options.database, entries,
+                                                            zelk::kInitialSentence, options.force);
     std::cerr << "zelk-dict: created "
               << std::filesystem::absolute(options.database).lexically_normal().string() << " with "
-              << entries.size() << " entries\n";
+              << zelk::tool::Counted(rows, "entry", "entries") << "\n";
     return 0;
 }
 
 // Refuses an export target that would lose data: the database being read,
-// through whatever path or link, always; any other existing file that is not
+// through whatever path or link, always; anything but a regular file
+// (a device, a pipe, a folder) always; any other existing file that is not
 // a text file (another database, a binary) unless forced.
 void CheckExportTarget(const std::string& path, const std::string& database, bool force) {
     std::error_code error;
@@ -153,9 +165,7 @@ void CheckExportTarget(const std::string& path, const std::string& database, boo
         throw std::runtime_error("'" + path + "' is the database being exported; nothing was " +
                                  "written. Name another file for the export.");
     }
-    if (std::filesystem::is_directory(path, error)) {
-        throw std::runtime_error("'" + path + "' is a folder; nothing was written.");
-    }
+    zelk::tool::RequireFileTarget(path);
     if (force) return;
     const std::string content = zelk::tool::ReadWholeFile(path);
     if (content.find('\0') != std::string::npos || !zelk::IsValidUtf8(content)) {
@@ -184,22 +194,31 @@ int Import(const Options& options) {
     const std::string& path = options.files[0];
     std::error_code error;
     const bool namedSet = path == kTopBottomSet && !std::filesystem::exists(path, error);
+    const std::string name = path == "-" ? "standard input" : path;
     const std::vector<zelk::DictionaryEntry> entries =
         namedSet ? TopBottomSet()
-                 : zelk::ParseDictionaryTsv(zelk::tool::ReadWholeFile(path),
-                                            path == "-" ? "standard input" : path);
+                 : zelk::ParseDictionaryTsv(zelk::tool::ReadWholeFile(path), name);
+    if (options.replace && entries.empty() && !options.force) {
+        throw std::runtime_error(name + " holds no entries, and --replace would leave the " +
+                                 "dictionary empty; nothing was changed. Add --force to empty it.");
+    }
     zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
     const zelk::ImportMode mode = options.replace       ? zelk::ImportMode::ReplaceAll
                                   : options.replaceKeys ? zelk::ImportMode::ReplaceKeys
                                                         : zelk::ImportMode::KeepExisting;
     const zelk::ImportSummary summary = zelk::ImportDictionary(connection, entries, mode);
-    std::cerr << "zelk-dict: " << summary.added << " entries added, " << summary.changed
-              << " changed";
+    using zelk::tool::Counted;
+    std::string report = "zelk-dict: " + Counted(summary.added, "entry", "entries") + " added, " +
+                         std::to_string(summary.changed) + " changed";
     if (summary.kept > 0) {
-        std::cerr << ", " << summary.kept
-                  << " kept as they were (their keys have entries; --replace-keys changes them)";
+        report += ", " + std::to_string(summary.kept) +
+                  " kept as they were (their keys have entries; --replace-keys changes them)";
     }
-    std::cerr << "\n";
+    if (summary.repeated > 0) {
+        report += "; " + Counted(summary.repeated, "line", "lines") +
+                  " named a key again (the last line for a key counts)";
+    }
+    std::cerr << report << "\n";
     return 0;
 }
 
@@ -242,6 +261,12 @@ int Find(const Options& options) {
          zelk::FindByParts(zelk::ExportDictionary(connection), options.files, options.exact)) {
         listing += entry.key + "\t" + entry.replacement.value_or("") + "\n";
     }
+    if (listing.empty()) {
+        std::string parts;
+        for (const std::string& part : options.files) parts += (parts.empty() ? "" : " ") + part;
+        std::cerr << "zelk-dict: no character of the dictionary is written with "
+                  << (options.exact ? "exactly " : "") << parts << "\n";
+    }
     zelk::tool::WriteAll(stdout, listing, "standard output");
     zelk::tool::FinishOutput(stdout, "standard output");
     return 0;
@@ -249,6 +274,8 @@ int Find(const Options& options) {
 
 int Main(int argc, char** argv) {
     Options options = ParseOptions(argc, argv);
+    if (options.help) return zelk::tool::PrintToStandardOutput(kUsage);
+    if (options.version) return zelk::tool::PrintToStandardOutput(zelk::tool::VersionText());
     if (options.database.empty()) {
         // A new database is made, not copied from the shipped one.
         options.database = zelk::tool::DefaultDatabase(options.command != "create");
@@ -264,5 +291,5 @@ int Main(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return zelk::tool::RunTool("zelk-dict", kUsage, Main, argc, argv);
+    return zelk::tool::RunTool("zelk-dict", Main, argc, argv);
 }

@@ -18,8 +18,10 @@
 #include "JoinModel.h"
 #include "Joiner.h"
 #include "PieceFormat.h"
+#include "InputFiles.h"
+#include "OutputFiles.h"
 #include "Splitter.h"
-#include "ToolSupport.h"
+#include "ToolRun.h"
 
 namespace {
 
@@ -48,6 +50,8 @@ struct Options {
     std::string database;  // empty: the default database
     bool perChar = false;
     bool join = false;
+    bool help = false;
+    bool version = false;
     std::optional<std::string> separator;
     std::optional<std::string> mark;
     std::vector<std::string> files;
@@ -64,8 +68,11 @@ Options ParseOptions(int argc, char** argv) {
         } else if (argument == "--") {
             onlyTexts = true;
         } else if (argument == "--help" || argument == "-h") {
-            std::cout << kUsage;
-            std::exit(0);
+            options.help = true;
+            return options;
+        } else if (argument == "--version") {
+            options.version = true;
+            return options;
         } else if (argument == "--database" || argument == "-d") {
             if (++i == argc) throw UsageError(argument + " needs a path");
             options.database = argv[i];
@@ -186,6 +193,8 @@ class TextSplitter {
 
 int Main(int argc, char** argv) {
     const Options options = ParseOptions(argc, argv);
+    if (options.help) return zelk::tool::PrintToStandardOutput(kUsage);
+    if (options.version) return zelk::tool::PrintToStandardOutput(zelk::tool::VersionText());
     TextSplitter splitter(options);
     for (std::size_t i = 0; i < options.texts.size(); ++i) {
         const std::string& text = options.texts[i];
@@ -208,5 +217,5 @@ int Main(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return zelk::tool::RunTool("zelk-split", kUsage, Main, argc, argv);
+    return zelk::tool::RunTool("zelk-split", Main, argc, argv);
 }

@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# The command-line tools against faults: closed standard streams, targets
+# that are no files, a database replaced or locked while it is written, files
+# with a schema of their own, and statements that never end.
+# usage: faults_test.sh ZELK_DICT ZELK_SPLIT RUN_SQL
+set -u
+dict=$(realpath "$1")
+split=$(realpath "$2")
+run_sql=$(realpath "$3")
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+source "$(dirname "$(realpath "$0")")/../lib/check.sh"
+cd "$work" || exit 1
+"$dict" create 2>/dev/null
+count() { "$dict" export --database "${1:-Zelk.dll}" | grep -c .; }
+full=$(count)
+
+# --- Closed and failing standard streams -------------------------------------
+"$dict" import --replace - <&- 2>err; status=$?
+check "closed standard input fails" "1:zelk-dict: cannot read standard input: it is closed" "$status:$(cat err)"
+check "closed standard input changes nothing" "$full" "$(count)"
+"$dict" import --replace - < /dev/null 2>err; status=$?
+check "emptying import needs --force" 1 "$status"
+check "emptying import message" \
+    "zelk-dict: standard input holds no entries, and --replace would leave the dictionary empty; nothing was changed. Add --force to empty it." \
+    "$(cat err)"
+check "emptying import changed nothing" "$full" "$(count)"
+"$split" --file - <&- 2>err; check "closed standard input in zelk-split" 1 $?
+for tool in "$dict" "$split"; do
+    name=$(basename "$tool")
+    "$tool" --help > /dev/full 2>/dev/null; check "$name --help on a full disk" 1 $?
+    "$tool" --help >&- 2>/dev/null; check "$name --help with standard output closed" 1 $?
+    check "$name --version" "$name 1.0.0" "$("$tool" --version)"
+done
+"$split" --frobnicate 2>err; status=$?
+check "usage mistake" $'2:zelk-split: unknown option --frobnicate\nTry \'zelk-split --help\' for more information.' \
+    "$status:$(cat err)"
+
+# --- Export targets that are no files ----------------------------------------
+"$dict" export > backup.tsv
+mkfifo fifo
+timeout 10 "$dict" export fifo 2>err; status=$?
+check "export onto a FIFO refused" "1" "$status"
+check "export onto a FIFO message" \
+    "zelk-dict: 'fifo' is a FIFO (a pipe), not a file; nothing was written. Name '-' to write to standard output." \
+    "$(cat err)"
+ln -s /dev/null devlink
+"$dict" export devlink 2>err; status=$?
+check "export onto a device through a link refused" \
+    "1:zelk-dict: 'devlink' is a device, not a file; nothing was written. Name '-' to write to standard output." \
+    "$status:$(cat err)"
+check "the device link stays a link" "/dev/null" "$(readlink devlink)"
+if [[ $(id -u) -eq 0 ]]; then
+    mknod devnull c 1 3
+    "$dict" export devnull 2>/dev/null; check "export onto a device node refused" 1 $?
+    check "the device node stays a device" "character special file" "$(stat -c %F devnull)"
+fi
+ln -s /proc/self/fd/1 stdout-link
+timeout 10 "$dict" export stdout-link 2>/dev/null | cat > /dev/null
+check "export onto a link to a pipe refused" "1" "${PIPESTATUS[0]}"
+python3 -c 'import socket; s = socket.socket(socket.AF_UNIX); s.bind("sock")'
+"$dict" export sock 2>/dev/null; check "export onto a socket refused" 1 $?
+mkdir -p saved && printf 'old\tbackup\n' > saved/real.tsv
+ln -s saved/real.tsv link.tsv
+"$dict" export link.tsv; check "export through a link" 0 $?
+check "the link stays a link" "saved/real.tsv" "$(readlink link.tsv)"
+check "the link's target was written" "$(sha256sum < backup.tsv)" "$(sha256sum < saved/real.tsv)"
+check "nothing left beside the target" "real.tsv" "$(ls -A saved)"
+
+# --- Left-overs of killed writers are removed; those of live ones stay --------
+sleep 30 & alive=$!
+bash -c 'exit 0' & dead=$!; wait $dead
+touch ".backup.tsv.exp-$dead-1" ".backup.tsv.exp-$alive-2" "Zelk2.dll.new-$dead-3" "Zelk2.dll.new-$dead-3-journal"
+"$dict" export backup.tsv
+"$dict" create --database Zelk2.dll 2>/dev/null
+check "dead writers' left-overs removed, a live one's kept" ".backup.tsv.exp-$alive-2" \
+    "$(ls -A | grep -E '\.exp-|\.new-')"
+kill $alive
+
+# --- A database replaced or locked while it is written -----------------------
+python3 -c '
+with open("big.tsv", "w") as f:
+    for i in range(600000): f.write("k%d\tv%d\n" % (i, i))'
+wait_for_journal() { for _ in $(seq 200); do [[ -e $1-journal ]] && return; sleep 0.05; done; }
+"$dict" create --database t.dll 2>/dev/null
+printf 'marker\tm\n' | "$dict" import --database t.dll - 2>/dev/null
+# A writer in mid-change holds the file's write lock for 4 s.
+"$run_sql" --hold 4 t.dll "begin immediate; insert into chr12 values ('q', 'q');" > holder.out & holder=$!
+for _ in $(seq 100); do [[ -s holder.out ]] && break; sleep 0.05; done
+"$dict" create --force --database t.dll 2>err; status=$?
+check "create --force waits for no writer" \
+    "1:zelk-dict: 't.dll' is being written by another process; it was left as it is. Try again when that has finished." \
+    "$status:$(cat err)"
+wait $holder
+check "the database was left as it was" "$((full + 1))" "$(count t.dll)"
+
+"$dict" create --force --database t.dll 2>/dev/null
+"$dict" create --database restored.dll 2>/dev/null
+"$dict" import --database t.dll big.tsv 2>import.err & importer=$!
+wait_for_journal t.dll
+mv restored.dll t.dll
+wait $importer; status=$?
+check "an import into a replaced file fails" 1 "$status"
+check "and says so" "yes" "$(grep -q 'moved or replaced' import.err && echo yes || echo no)"
+check "the file now there is as it was" "$full" "$(count t.dll)"
+
+# --- A file with a schema of its own ----------------------------------------
+"$dict" create --database hostile.dll 2>/dev/null
+"$run_sql" hostile.dll "create trigger wipe after insert on chr12 begin delete from chr12 where rowid <> new.rowid; end;"
+printf 'x\ty\n' | "$dict" import --database hostile.dll - 2>err
+check "a trigger of the file does not run" "zelk-dict: 1 entry added, 0 changed" "$(cat err)"
+check "no row lost to it" "$((full + 1))" "$(count hostile.dll)"
+"$dict" create --force --database hostile.dll 2>/dev/null
+"$run_sql" hostile.dll "drop table chr12; create table chr12 (chr1 text, chr2 text unique on conflict replace); insert into chr12 values ('好', '女子');"
+printf '妤\t女子\n' | "$dict" import --database hostile.dll - 2>err; status=$?
+check "a write that would replace another row fails" 1 "$status"
+check "with the reason" "yes" "$(grep -q 'changed other rows of chr12' err && echo yes || echo no)"
+check "the other row is kept" "好	女子" "$("$dict" export --database hostile.dll)"
+
+# --- A statement that never ends --------------------------------------------
+"$dict" create --database slow.dll 2>/dev/null
+"$run_sql" slow.dll "drop table chr12; create view chr12 as with recursive r(n) as (select 1 union all select n + 1 from r) select cast(n as text) as chr1, 'y' as chr2 from r where n < 0;"
+start=$(date +%s)
+timeout 60 "$split" --database slow.dll 好 2>err; status=$?
+check "a view that never ends is stopped" 1 "$status"
+check "with a message" \
+    "zelk-split: The database file '$work/slow.dll' gave no answer within 10 seconds, and the command was stopped: a table of it may be a view that does not end." \
+    "$(cat err)"
+check "after about the limit" "yes" "$([[ $(($(date +%s) - start)) -lt 30 ]] && echo yes || echo no)"
+report

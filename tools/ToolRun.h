@@ -1,0 +1,42 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zelk::tool {
+
+// A mistake in the command line: the tool names it in one line, points to
+// --help and exits 2.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Runs a tool's body: errors go to standard error as "<tool>: <message>";
+// returns the exit status (0, 1 on an error, 2 on a usage error). Standard
+// input, output and error that the tool was started without are held by
+// /dev/null, so that no file the tool opens takes their place; the tool
+// still refuses to read or write them.
+int RunTool(std::string_view toolName, int (*body)(int, char**), int argc, char** argv);
+
+// The name RunTool was given, for the reports made on the way.
+std::string_view ToolName();
+bool StandardInputClosed();
+bool StandardOutputClosed();
+
+// Writes text (the help, the version) to standard output and gives the exit
+// status: 0, or 1 after reporting a failed write.
+int PrintToStandardOutput(std::string_view text);
+// "<tool> <version>" and a line break.
+std::string VersionText();
+
+// "1 entry", "2 entries": count and the noun in its number.
+std::string Counted(std::size_t count, std::string_view one, std::string_view many);
+
+// The database a tool uses unless told otherwise: Zelk.dll in the current
+// directory, or, for the installed tools, the user's own database (copied
+// from the shipped one first when provision is set and it is missing).
+std::string DefaultDatabase(bool provision);
+
+}  // namespace zelk::tool
