@@ -124,7 +124,7 @@ TEST_F(WriteSafetyTest, AConflictClauseThatDeletesRowsFailsTheWrite) {
     EXPECT_TRUE(Contains(error, "changed other rows of chr12")) << error;
     EXPECT_TRUE(Contains(
         ErrorOf([&] { ImportDictionary(connection, {{"妤", "女子"}}, ImportMode::KeepExisting); }),
-        "(2 rows instead of 3)"));  // one added, one replaced away
+        "(2 rows instead of 3 rows)"));  // one added, one replaced away
     connection.Close();
     EXPECT_EQ(Keys(), (std::vector<std::string>{"好", "林"}));
 }
