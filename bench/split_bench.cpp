@@ -22,7 +22,7 @@
 #include "CodePage.h"
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
-#include "Splitter.h"
+#include "DictionaryLookup.h"
 #include "SqliteStatement.h"
 
 namespace {

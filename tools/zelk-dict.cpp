@@ -13,9 +13,11 @@
 #include "Coverage.h"
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
+#include "DictionaryLookup.h"
 #include "InputFiles.h"
 #include "OutputFiles.h"
 #include "PartFinder.h"
+#include "ReadTransaction.h"
 #include "ToolRun.h"
 #include "UserDatabase.h"
 
@@ -226,7 +228,11 @@ int Coverage(const Options& options) {
     zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
     zelk::TADOQuery lookup("ADOQuery1", connection);
     connection.Open();
-    zelk::CoverageCounter counter(lookup);
+    zelk::ReadTransaction transaction(connection);
+    zelk::CoverageCounter counter([&](char32_t character) {
+        transaction.Begin();
+        return zelk::HasEntry(lookup, character);
+    });
     const auto take = [&](std::string_view chunk) { counter.Add(chunk); };
     const std::vector<std::string> files =
         options.files.empty() ? std::vector<std::string>{"-"} : options.files;

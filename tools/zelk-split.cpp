@@ -20,7 +20,7 @@
 #include "PieceFormat.h"
 #include "InputFiles.h"
 #include "OutputFiles.h"
-#include "Splitter.h"
+#include "DictionaryLookup.h"
 #include "ToolRun.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QScopeGuard>
 #include <iostream>
+#include <utility>
 
 #include "ApplicationTitle.h"
 #include "BusyCursor.h"
@@ -13,7 +14,7 @@
 #include "RecordOperations.h"
 #include "ScreenPlacement.h"
 #include "SessionEndWatcher.h"
-#include "Splitter.h"
+#include "DictionaryLookup.h"
 #include "WindowText.h"
 
 namespace {
@@ -96,6 +97,11 @@ void TfrmMian::showEvent(QShowEvent* event) {
 }
 
 void TfrmMian::closeEvent(QCloseEvent* event) {
+    if (splitRunning_ && !sessionEnding_) {
+        deferredClose_ = true;
+        event->ignore();
+        return;
+    }
     // At session end the sentence has been stored already and no box may ask.
     if (sessionEnding_ || Guarded([&] { FormClose(this, event); })) {
         event->accept();
@@ -147,7 +153,13 @@ void TfrmMian::FormClose(QObject*, QCloseEvent*) {
 
 void TfrmMian::StoreSentenceAtSessionEnd(bool quitAfterwards) {
     if (sessionEnding_) return;
-    // No box may wait for an answer while the session goes: report to the log.
+    if (splitRunning_) {
+        if (quitAfterwards || deferredSessionEnd_ == Deferred::Nothing)
+            deferredSessionEnd_ = quitAfterwards ? Deferred::Terminate : Deferred::Save;
+        return;
+    }
+    // No box may wait for an answer while the session goes: report to the
+    // log. The status comes from the store's own commit.
     bool stored = true;
     try {
         FormClose(this, nullptr);
@@ -167,6 +179,14 @@ void TfrmMian::StoreSentenceAtSessionEnd(bool quitAfterwards) {
         qApp, [status] { QCoreApplication::exit(status); }, Qt::QueuedConnection);
 }
 
+void TfrmMian::RunDeferredRequests() {
+    const Deferred sessionEnd = std::exchange(deferredSessionEnd_, Deferred::Nothing);
+    if (sessionEnd != Deferred::Nothing) StoreSentenceAtSessionEnd(sessionEnd == Deferred::Terminate);
+    if (std::exchange(deferredClose_, false) && !sessionEnding_) {
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
 void TfrmMian::btnCloseClick(QObject*) {
     close();
 }
@@ -176,6 +196,12 @@ void TfrmMian::btnCloseClick(QObject*) {
 void TfrmMian::btnZelkClick(QObject*) {
     const std::u16string sentence = zelk::AnsiToUtf16(ReadBoxText(edt1));
     WriteBoxText(edt2, "");
+    // Runs last, when the split's read transaction has ended, however it ended.
+    splitRunning_ = true;
+    const auto afterSplit = qScopeGuard([this] {
+        splitRunning_ = false;
+        RunDeferredRequests();
+    });
     // Pieces gather here and reach the box when the split ends, however it
     // ends: the box shows pieces 1 to k-1 after a failure at the k-th
     // character, without rewriting the whole box for every piece.

@@ -65,5 +65,12 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     // sentence box holds the form's text, which is not the user's to store.
     bool sentenceLoaded_ = false;
     bool sessionEnding_ = false;
+    // A split shows the busy cursor, which lets the window system's events in:
+    // a session end or a close that comes then waits until the split, and
+    // its read of the database, has ended.
+    bool splitRunning_ = false;
+    enum class Deferred { Nothing, Save, Terminate } deferredSessionEnd_ = Deferred::Nothing;
+    bool deferredClose_ = false;
+    void RunDeferredRequests();
     int ruledOuterWidth_ = -1;  // the outer width the resize rule last applied
 };

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "AdoConnection.h"
-#include "DictionaryTsv.h"
+#include "DictionaryEntry.h"
 
 namespace zelk {
 

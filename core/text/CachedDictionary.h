@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "AdoQuery.h"
-#include "Splitter.h"
+#include "DictionaryLookup.h"
 
 namespace zelk {
 

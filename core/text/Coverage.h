@@ -1,24 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "AdoQuery.h"
-#include "ReadTransaction.h"
-
 namespace zelk {
 
 // Counts how much of a text the dictionary splits: every Chinese character
-// (a CJK unified or compatibility ideograph, in any plane) is looked up once
-// per distinct character, by LookupChar on the lookup cursor, and counted as
-// split when it has an entry. Memory grows with the distinct characters met,
-// not with the text.
+// is asked about once per distinct character and counted as split when it
+// has an entry. Memory grows with the distinct characters met, not with the
+// text.
 class CoverageCounter {
   public:
-    explicit CoverageCounter(TADOQuery& lookupCursor) : cursor_(lookupCursor) {}
+    using HasEntry = std::function<bool(char32_t character)>;
+    explicit CoverageCounter(HasEntry hasEntry) : hasEntry_(std::move(hasEntry)) {}
 
     // Adds UTF-8 text; a character may not be cut between two calls.
     // Invalid bytes count as no character.
@@ -31,16 +29,13 @@ class CoverageCounter {
     std::vector<std::pair<char32_t, std::uint64_t>> MostFrequentWhole(std::size_t count) const;
 
   private:
-    bool HasEntry(char32_t character, ReadTransaction& transaction);
+    bool Split(char32_t character);
 
-    TADOQuery& cursor_;
-    std::unordered_map<char32_t, bool> hasEntry_;
+    HasEntry hasEntry_;
+    std::unordered_map<char32_t, bool> splitByCharacter_;
     std::unordered_map<char32_t, std::uint64_t> whole_;
     std::uint64_t chinese_ = 0;
     std::uint64_t split_ = 0;
 };
-
-// True for the code points of CJK ideographs.
-bool IsChineseCharacter(char32_t character);
 
 }  // namespace zelk

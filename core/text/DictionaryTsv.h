@@ -6,14 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace zelk {
+#include "DictionaryEntry.h"
 
-// One row of chr12: the key and its replacement (null when absent).
-struct DictionaryEntry {
-    std::string key;
-    std::optional<std::string> replacement;
-    bool operator==(const DictionaryEntry&) const = default;
-};
+namespace zelk {
 
 // A dictionary as UTF-8 text, one entry a line: key, a tab, replacement.
 // Lines that start with "#" and blank lines are skipped. In a field, "\\",

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "DictionaryTsv.h"
+#include "DictionaryEntry.h"
 
 namespace zelk {
 

@@ -4,18 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "AdoQuery.h"
-
 namespace zelk {
 
 // Gives the piece for one character.
 using CharLookup = std::function<std::u16string(std::u16string_view character)>;
 // Takes one piece as soon as it is found.
 using PieceReceiver = std::function<void(std::u16string_view piece)>;
-
-// The piece for one character, by one FindEntry on the lookup cursor: the
-// first entry's replacement, or the character itself when it has none.
-std::u16string LookupChar(TADOQuery& lookupCursor, std::u16string_view character);
 
 // Walks the sentence from its first character to its last: for each one, one
 // lookup, then one call of the receiver with its piece, before the next
@@ -24,10 +18,5 @@ std::u16string LookupChar(TADOQuery& lookupCursor, std::u16string_view character
 // stops the walk at once.
 void SplitSentence(std::u16string_view sentence, const CharLookup& lookup,
                    const PieceReceiver& receiver);
-
-// SplitSentence with LookupChar on the lookup cursor, all lookups inside one
-// read transaction that begins at the first lookup.
-void SplitWithDictionary(TADOQuery& lookupCursor, std::u16string_view sentence,
-                         const PieceReceiver& receiver);
 
 }  // namespace zelk

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "DictionaryTsv.h"
+#include "DictionaryEntry.h"
 
 struct sqlite3;
 

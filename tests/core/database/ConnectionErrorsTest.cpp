@@ -9,7 +9,7 @@
 #include "DatabaseFixture.h"
 #include "DictionaryDatabase.h"
 #include "RecordOperations.h"
-#include "Splitter.h"
+#include "DictionaryLookup.h"
 
 namespace zelk {
 namespace {

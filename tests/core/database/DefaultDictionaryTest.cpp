@@ -7,7 +7,7 @@
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
 #include "RecordOperations.h"
-#include "Splitter.h"
+#include "DictionaryLookup.h"
 #include "TestDatabase.h"
 
 namespace zelk {

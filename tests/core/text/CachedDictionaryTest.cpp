@@ -6,7 +6,7 @@
 #include "CachedDictionary.h"
 #include "CodePage.h"
 #include "DefaultDictionary.h"
-#include "Splitter.h"
+#include "DictionaryLookup.h"
 #include "TestDatabase.h"
 
 namespace zelk {

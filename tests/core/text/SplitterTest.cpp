@@ -8,7 +8,7 @@
 #include "CodePage.h"
 #include "DatabaseErrors.h"
 #include "RecordOperations.h"
-#include "Splitter.h"
+#include "DictionaryLookup.h"
 #include "TestDatabase.h"
 
 namespace zelk {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "CharacterModel.h"
-#include "DictionaryTsv.h"
+#include "DictionaryEntry.h"
 
 namespace zelk {
 

@@ -1,0 +1,43 @@
+#include "ChineseCharacters.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zelk {
+
+namespace {
+
+enum class Class { character, part };
+
+struct Range {
+    char32_t first;
+    char32_t last;
+    Class kind;
+};
+
+using enum Class;
+// Generated from data/chinese-characters.txt.
+constexpr Range kRanges[] = {
+#include "ChineseCharacterRanges.inc"
+};
+
+const Range* RangeOf(char32_t c) {
+    if (c < 0x2E80) return nullptr;  // everything below is alphabets, symbols and punctuation
+    for (const Range& range : kRanges) {
+        if (c >= range.first && c <= range.last) return &range;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool IsChineseCharacter(char32_t c) {
+    const Range* range = RangeOf(c);
+    return range && range->kind == Class::character;
+}
+
+bool IsChineseWriting(char32_t c) {
+    return RangeOf(c) != nullptr;
+}
+
+}  // namespace zelk
