@@ -2,7 +2,7 @@
 # Set up, build, and run every test.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/setup-debian.sh"
+bash "$root/scripts/setup-debian.sh" test
 bash "$root/scripts/build.sh"
 cd "$root/build"
 ctest --output-on-failure -j2

@@ -1,7 +1,8 @@
 // run-sql [--hold SECONDS] FILE SQL: runs SQL on an encrypted database
 // directly, for the shell tests' hostile files (triggers, views, schemas of
-// their own). With --hold it keeps the connection, and any transaction the
-// SQL left open, for that long before it ends: a writer in mid-change.
+// their own), and prints the rows it gives, a line each, columns between
+// tabs. With --hold it keeps the connection, and any transaction the SQL left
+// open, for that long before it ends: a reader or writer in mid-work.
 
 #include <unistd.h>
 
@@ -28,7 +29,12 @@ int main(int argc, char** argv) {
     }
     sqlite3_key(db, "Wx#7305", 7);
     char* error = nullptr;
-    const int rc = sqlite3_exec(db, argv[first + 1], nullptr, nullptr, &error);
+    const auto printRow = [](void*, int count, char** values, char**) {
+        for (int i = 0; i < count; ++i) std::cout << (i ? "\t" : "") << (values[i] ? values[i] : "");
+        std::cout << "\n";
+        return 0;
+    };
+    const int rc = sqlite3_exec(db, argv[first + 1], printRow, nullptr, &error);
     if (rc != SQLITE_OK) std::cerr << "run-sql: " << (error ? error : "failed") << "\n";
     sqlite3_free(error);
     if (rc == SQLITE_OK && hold > 0) {
