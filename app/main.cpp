@@ -5,10 +5,12 @@
 #include <QLoggingCategory>
 
 #include "ChineseLocale.h"
+#include "InformationRequest.h"
 #include "MainU.h"
 #include "ProgramMain.h"
 
 int main(int argc, char** argv) {
+    if (const auto status = AnswerInformationRequest(argc, argv)) return *status;
     // The web panel shares its graphics context with the window.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The web engine's start-up report is for its developers, not the terminal.

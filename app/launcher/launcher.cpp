@@ -15,6 +15,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "InformationRequest.h"
 #include "UserDatabase.h"
 
 namespace {
@@ -36,6 +37,7 @@ int Fail(int argc, char** argv, const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status = AnswerInformationRequest(argc, argv)) return *status;
     try {
         const std::filesystem::path dir = zelk::ExecutableDirectory();
         const std::filesystem::path program =

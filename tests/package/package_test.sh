@@ -86,6 +86,17 @@ check "the window stored its sentence there" "changed" \
 check "installed top-bottom set imported by name" "土不木子" "$("$root/usr/bin/zelk-split" 坏李)"
 check "shipped database untouched" "扌斥" "$("$root/usr/bin/zelk-split" --database "$root/usr/share/zelk/Zelk.dll" 拆)"
 
+# --help and --version need no display and no data folder.
+for program in usr/bin/zelk usr/lib/zelk/zelk; do
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_DATA_HOME=/proc/x \
+        "$root/$program" --version > "$work/version.txt"
+    check "$program --version" "0:zelk 1.0.0" "$?:$(cat "$work/version.txt")"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/$program" --help > "$work/help.txt"
+    check "$program --help" "0:usage: zelk [--help | --version]" "$?:$(head -1 "$work/help.txt")"
+    "$root/$program" --help > /dev/full 2>/dev/null
+    check "$program --help on a full disk" 1 $?
+done
+
 # A data folder that cannot be made is reported, not a crash.
 XDG_DATA_HOME=/proc/zelk-test "$root/usr/bin/zelk" > /dev/null 2> "$work/error.log"
 check "unusable data folder status" 1 $?

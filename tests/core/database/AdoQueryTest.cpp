@@ -32,6 +32,7 @@ TEST_F(AdoQueryTest, ClosedCursorRefusesWork) {
     EXPECT_THROW(query.Edit(), EDatabaseError);
     try {
         query.Delete();
+        ADD_FAILURE() << "Delete on a closed cursor raised nothing";
     } catch (const EDatabaseError& error) {
         EXPECT_STREQ(error.what(), "Q: Cannot perform this operation on a closed dataset");
     }
