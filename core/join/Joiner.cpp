@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "ChineseCharacters.h"
 #include "CodePage.h"
 
 namespace zelk {
@@ -69,11 +70,7 @@ Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view 
             }
             node = it->second;
         }
-        const Reading reading{character, model_.IdOf(character)};
-        ends.emplace_back(node, reading);
-        auto [best, added] = pieceCharacters_.try_emplace(piece, character);
-        if (!added && model_.Count(reading.id) > model_.Count(model_.IdOf(best->second)))
-            best->second = character;
+        ends.emplace_back(node, Reading{character, model_.IdOf(character)});
     }
     std::stable_sort(ends.begin(), ends.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -165,50 +162,115 @@ std::u16string Joiner::Join(std::u16string_view text) const {
     return result;
 }
 
-std::size_t Joiner::LastSafeCut(std::u16string_view text, std::u16string_view separator) const {
-    const std::size_t lineBreak = text.find_last_of(u"\r\n");
-    if (lineBreak != std::u16string_view::npos) return lineBreak + 1;
-    if (!separator.empty()) {
-        const std::size_t at = text.rfind(separator);
-        return at == std::u16string_view::npos ? 0 : at + separator.size();
+void Joiner::AddSlots(std::u16string_view stretch, std::vector<Slot>& slots) const {
+    const auto lengthAt = [&](std::size_t i) { return StartsSurrogatePair(stretch, i) ? 2 : 1; };
+    for (std::size_t i = 0; i < stretch.size();) {
+        // A run of Chinese characters and parts is one piece.
+        std::size_t end = i;
+        while (end < stretch.size() &&
+               IsChineseWriting(CodePointOf(stretch.substr(end, lengthAt(end))))) {
+            end += lengthAt(end);
+        }
+        std::uint32_t node = 0;
+        for (std::size_t j = i; j < end && (node = Child(node, stretch[j])) != 0; ++j) {
+        }
+        if (end > i && node != 0 && nodes_[node].readingCount > 0) {
+            slots.push_back({nodes_[node].firstReading, nodes_[node].readingCount, 0});
+            i = end;
+            continue;
+        }
+        // Anything else stands as it is, a character at a time.
+        const std::size_t stop = std::max(end, i + lengthAt(i));
+        for (; i < stop; i += lengthAt(i)) {
+            slots.push_back({0, 0, CodePointOf(stretch.substr(i, lengthAt(i)))});
+        }
     }
-    for (std::size_t i = text.size(); i > 0; --i) {
-        const bool insidePair = i >= 2 && StartsSurrogatePair(text, i - 2);
-        if (!inPieces_[text[i - 1]] && !insidePair) return i - 1;
-    }
-    return 0;
 }
+
+std::u16string Joiner::ReadSlots(const std::vector<Slot>& slots) const {
+    // A best path as in Join, over places whose cuts are known.
+    std::vector<State> states{{0, CharacterModel::kUnknown, CharacterModel::kUnknown, 0.0f, kNoParent}};
+    std::uint32_t first = 0, last = 1;  // the states of the place before
+    std::vector<State> next;
+    for (const Slot& slot : slots) {
+        next.clear();
+        for (std::uint32_t s = first; s < last; ++s) {
+            const CharacterModel::Context context = model_.ContextOf(states[s].before, states[s].id);
+            const auto offer = [&](char32_t character, CharacterModel::Id id, double floor) {
+                const float step = model_.LogProbability(context, id, floor);
+                Offer(next, {character, id, states[s].id, states[s].score + step, s});
+            };
+            if (slot.readingCount == 0) {
+                offer(slot.standing, model_.IdOf(slot.standing),
+                      HasEntry(slot.standing) ? kUnseenKeyCount : kUnseenCount);
+                continue;
+            }
+            for (std::uint32_t r = 0; r < slot.readingCount; ++r) {
+                const Reading& reading = readings_[slot.firstReading + r];
+                offer(reading.character, reading.id, kUnseenKeyCount);
+            }
+        }
+        first = static_cast<std::uint32_t>(states.size());
+        states.insert(states.end(), next.begin(), next.end());
+        last = static_cast<std::uint32_t>(states.size());
+    }
+    std::uint32_t best = first;
+    for (std::uint32_t s = first; s < last; ++s)
+        if (states[s].score > states[best].score) best = s;
+    std::vector<char32_t> characters;
+    for (std::uint32_t s = best; states[s].parent != kNoParent; s = states[s].parent)
+        characters.push_back(states[s].character);
+    std::u16string result;
+    for (auto it = characters.rbegin(); it != characters.rend(); ++it) AppendUtf16(result, *it);
+    return result;
+}
+
+namespace {
+
+// The code point that ends text, or 0.
+char32_t LastCodePoint(std::u16string_view text) {
+    if (text.empty()) return 0;
+    if (text.size() >= 2 && StartsSurrogatePair(text, text.size() - 2))
+        return CodePointOf(text.substr(text.size() - 2));
+    return text.back();
+}
+
+}  // namespace
 
 std::u16string Joiner::JoinSeparated(std::u16string_view text,
                                      std::u16string_view separator) const {
     std::u16string result;
-    const auto readPiece = [&](std::u16string_view piece) {
-        const auto it = pieceCharacters_.find(std::u16string(piece));
-        if (it != pieceCharacters_.end()) {
-            AppendUtf16(result, it->second);
-        } else {
-            result += piece;
-        }
+    result.reserve(text.size());
+    std::vector<Slot> slots;  // of the line so far
+    const auto endLine = [&] {
+        result += ReadSlots(slots);
+        slots.clear();
     };
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= text.size();) {
-        const bool lineBreak = i < text.size() && (text[i] == u'\n' || text[i] == u'\r');
-        const bool atSeparator = !separator.empty() && i < text.size() &&
-                                 text.compare(i, separator.size(), separator) == 0;
-        if (i == text.size() || lineBreak || atSeparator) {
-            readPiece(text.substr(start, i - start));
-            if (i == text.size()) break;
-            if (lineBreak) {
-                result += text[i];
-                i += 1;
-            } else {
-                i += separator.size();
-            }
+    std::size_t start = 0;  // of the stretch not cut into slots yet
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == u'\n' || text[i] == u'\r') {
+            AddSlots(text.substr(start, i - start), slots);
+            endLine();
+            result += text[i++];
             start = i;
             continue;
         }
-        ++i;
+        if (separator.empty() || text.compare(i, separator.size(), separator) != 0) {
+            ++i;
+            continue;
+        }
+        const std::size_t after = i + separator.size();
+        const bool written = IsChineseWriting(LastCodePoint(text.substr(start, i - start))) &&
+                             after < text.size() &&
+                             IsChineseWriting(CodePointOf(text.substr(after, 2)));
+        if (written) {
+            AddSlots(text.substr(start, i - start), slots);
+            start = after;
+        }
+        i = after;
     }
+    AddSlots(text.substr(start), slots);
+    endLine();
     return result;
 }
 

@@ -28,15 +28,16 @@ class Joiner {
 
     // The most likely reading of text (UTF-16).
     std::u16string Join(std::u16string_view text) const;
-    // Text whose pieces stand between separators: each piece is read back
-    // on its own, exactly (a piece that is no split form stays as it is).
+    // Text written with a separator between neighbouring Chinese pieces (as
+    // PieceFormat writes it): a separator between two Chinese characters or
+    // parts is taken for one the split wrote and dropped; every other stays.
+    // Each run of Chinese characters and parts is then one piece, read back
+    // as a character with that piece (of two or more, the likeliest in its
+    // place, by the model); a run that is no piece, and all other text,
+    // stays as it is.
     std::u16string JoinSeparated(std::u16string_view text, std::u16string_view separator) const;
-    // Where text that goes on can be cut so that joining the two parts
-    // apart reads as joining them whole would, but for the one character of
-    // context at the cut: after the last line break, else (with a separator)
-    // after the last separator, else before the last code unit that is in no
-    // piece. 0 when there is no such place.
-    std::size_t LastSafeCut(std::u16string_view text, std::u16string_view separator) const;
+    // Whether some piece holds this code unit.
+    bool InSomePiece(char16_t unit) const { return inPieces_[unit]; }
 
   private:
     struct Reading {
@@ -49,6 +50,18 @@ class Joiner {
     };
 
     std::uint32_t Child(std::uint32_t node, char16_t unit) const;
+    // The characters one place of separated text may read as: one for text
+    // that stands as it is, the characters of a piece otherwise.
+    struct Slot {
+        std::uint32_t firstReading = 0;  // into readings_, when a piece
+        std::uint32_t readingCount = 0;  // 0: the character stands as it is
+        char32_t standing = 0;
+    };
+    // Cuts a stretch of separated text (no separator the split wrote in it)
+    // into slots.
+    void AddSlots(std::u16string_view stretch, std::vector<Slot>& slots) const;
+    // The likeliest characters for the slots, in order.
+    std::u16string ReadSlots(const std::vector<Slot>& slots) const;
     bool HasEntry(char32_t character) const;
 
     CharacterModel model_;
@@ -59,8 +72,7 @@ class Joiner {
     std::vector<bool> bmpKeys_;                               // BMP characters with an entry
     std::vector<bool> inPieces_;                              // code units some piece holds
     std::unordered_set<char32_t> otherKeys_;
-    // The likeliest character for each piece, for separated text.
-    std::unordered_map<std::u16string, char32_t> pieceCharacters_;
+
 };
 
 }  // namespace zelk

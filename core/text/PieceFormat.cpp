@@ -1,5 +1,8 @@
 #include "PieceFormat.h"
 
+#include "ChineseCharacters.h"
+#include "CodePage.h"
+
 namespace zelk {
 
 namespace {
@@ -8,33 +11,88 @@ bool IsLineBreak(std::u16string_view text) {
     return text == u"\n" || text == u"\r";
 }
 
+// The code point that ends text, or 0.
+char32_t LastCodePoint(std::u16string_view text) {
+    if (text.empty()) return 0;
+    if (text.size() >= 2 && StartsSurrogatePair(text, text.size() - 2))
+        return CodePointOf(text.substr(text.size() - 2));
+    return text.back();
+}
+
+bool StartsChinese(std::u16string_view text) {
+    return !text.empty() && IsChineseWriting(CodePointOf(text.substr(0, 2)));
+}
+
 }  // namespace
+
+PieceFormat::PieceFormat(std::optional<std::u16string> separator,
+                         std::optional<std::u16string> mark)
+    : separator_(std::move(separator)), mark_(std::move(mark)) {
+    if (separator_ && separator_->empty()) separator_.reset();
+}
+
+void PieceFormat::Restart() {
+    previousChinese_ = false;
+    tail_.clear();
+    separatorOfTheText_ = false;
+}
+
+void PieceFormat::Write(std::u16string_view text, std::u16string& out) {
+    if (text.empty()) return;
+    out += text;
+    if (!separator_) return;
+    // A separator of the text itself, after a Chinese piece, followed by
+    // another: a reading back could not tell it from a written one.
+    if (separatorOfTheText_ && StartsChinese(text)) ambiguous_ = true;
+    writtenSinceSeparator_ += text.size();
+    tail_ += text;
+    const std::size_t keep = separator_->size() + 2;
+    if (tail_.size() > keep) tail_.erase(0, tail_.size() - keep);
+    const std::u16string_view tail = tail_;
+    separatorOfTheText_ = writtenSinceSeparator_ >= separator_->size() &&
+                          tail.ends_with(*separator_) &&
+                          IsChineseWriting(LastCodePoint(tail.substr(0, tail.size() - separator_->size())));
+}
+
+void PieceFormat::WriteMarked(std::u16string_view character, std::u16string_view piece,
+                              std::u16string& out) {
+    std::u16string marked;
+    const std::u16string& format = *mark_;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format.compare(i, 3, u"{c}") == 0) {
+            marked += character;
+            i += 2;
+        } else if (format.compare(i, 3, u"{p}") == 0) {
+            marked += piece;
+            i += 2;
+        } else {
+            marked += format[i];
+        }
+    }
+    Write(marked, out);
+}
 
 void PieceFormat::Append(std::u16string_view character, std::u16string_view piece,
                          std::u16string& out) {
     if (IsLineBreak(character)) {
         out += piece;
-        previousOnLine_ = false;
+        Restart();
         return;
     }
     if (piece.empty()) return;  // the character disappears, and so does its place
-    if (separator_ && previousOnLine_) out += *separator_;
-    previousOnLine_ = true;
-    if (!mark_ || piece == character) {
-        out += piece;
-        return;
+    const bool split = piece != character;
+    const bool chinese = split || IsChineseWriting(CodePointOf(character));
+    if (separator_ && chinese && previousChinese_) {
+        out += *separator_;
+        tail_ += *separator_;
+        writtenSinceSeparator_ = 0;
+        separatorOfTheText_ = false;
     }
-    const std::u16string& format = *mark_;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format.compare(i, 3, u"{c}") == 0) {
-            out += character;
-            i += 2;
-        } else if (format.compare(i, 3, u"{p}") == 0) {
-            out += piece;
-            i += 2;
-        } else {
-            out += format[i];
-        }
+    previousChinese_ = chinese;
+    if (mark_ && split) {
+        WriteMarked(character, piece, out);
+    } else {
+        Write(piece, out);
     }
 }
 

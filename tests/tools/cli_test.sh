@@ -144,12 +144,63 @@ check "coverage from standard input" "$out" "$("$dict" coverage --database both.
 
 # Output forms for batch use, the same on both lookup paths.
 for path in "" --per-char; do
-    check "separator $path" "讠青 讠上 ， 女子" "$("$split" $path --database both.dll --separator ' ' 请让，好)"
+    check "separator $path" "讠青 讠上，女子 abc 1" "$("$split" $path --database both.dll --separator ' ' '请让，好 abc 1')"
     check "mark $path" "请(讠青)让(讠上)，abc" "$("$split" $path --database both.dll --mark '{c}({p})' 请让，abc)"
     check "separator keeps line ends $path" $'女子|木木\n木子' \
         "$(printf '好林\n李' | "$split" $path --database both.dll --separator '|')"
 done
 "$split" --mark nothing 好 2>/dev/null; check "mark without {c} or {p}" 2 $?
+
+# With the separator it was written with, split text reads back exactly, on
+# real text: Debian's fortunes-zh (poems, prose, and modern text with Latin
+# letters, digits and blanks), every line without a blank of its own between
+# two Chinese characters; the split reports those.
+fortunes=/usr/share/games/fortunes
+if [[ -r $fortunes/chinese ]]; then
+    python3 - "$(dirname "$(realpath "$0")")/../../data/chinese-characters.txt" \
+        "$fortunes/chinese" "$fortunes/tang300" "$fortunes/song100" > clean.txt 3> ambiguous.txt <<'PY'
+import os, re, sys
+ranges = []
+for line in open(sys.argv[1], encoding="utf-8"):
+    m = re.match(r"([0-9A-F]+)\.\.([0-9A-F]+)\s", line)
+    if m: ranges.append(chr(int(m[1], 16)) + "-" + chr(int(m[2], 16)))
+han = "[" + "".join(ranges) + "]"
+ambiguous = re.compile(han + " " + han)
+with os.fdopen(3, "w", encoding="utf-8") as other:
+    for path in sys.argv[2:]:
+        for line in open(path, encoding="utf-8"):
+            (other if ambiguous.search(line) else sys.stdout).write(line)
+PY
+    "$split" --database both.dll --separator ' ' --file clean.txt > clean-split.txt 2>err
+    check "real text without a blank between Chinese: no report" "" "$(cat err)"
+    # Exactly, but where two characters share one piece (朓 脁 are both 月兆):
+    # then the likelier in its place.
+    "$dict" export --database both.dll > both.tsv
+    "$split" --join --separator ' ' --database both.dll --file clean-split.txt > clean-joined.txt
+    check "and it reads back exactly, but for characters that share a piece" "0 lines differ otherwise" \
+        "$(python3 - both.tsv clean.txt clean-joined.txt <<'PY'
+import sys
+pieces = dict(line.rstrip("\n").split("\t", 1) for line in open(sys.argv[1], encoding="utf-8"))
+differ = 0
+for original, joined in zip(open(sys.argv[2], encoding="utf-8"), open(sys.argv[3], encoding="utf-8")):
+    if original == joined: continue
+    same_pieces = len(original) == len(joined) and all(
+        a == b or (a in pieces and pieces.get(a) == pieces.get(b)) for a, b in zip(original, joined))
+    if not same_pieces:
+        differ += 1
+        print(original, joined, file=sys.stderr, end="")
+print(differ, "lines differ otherwise")
+PY
+)"
+    check "as many lines" "$(wc -l < clean.txt)" "$(wc -l < clean-joined.txt)"
+    check "real text has Latin letters, digits and blanks" "yes" \
+        "$(grep -q '[A-Za-z0-9] [A-Za-z0-9]' clean.txt && grep -q '[A-Za-z0-9] ' clean-split.txt && echo yes)"
+    "$split" --database both.dll --separator ' ' --file ambiguous.txt > /dev/null 2>err
+    check "a blank of the text between Chinese characters is reported once" \
+        "zelk-split: the text holds the separator ' ' between Chinese characters itself; a reading back with --join --separator takes it for one the split wrote and drops it there" \
+        "$(cat err)"
+fi
+"$split" --join --separator '丨' 好 2>/dev/null; check "join with a Chinese separator refused" 2 $?
 
 # Bytes that are not UTF-8 become U+FFFD, reported once with their offset.
 out=$(printf 'ab\xff好\xfe\n' | "$split" --database both.dll 2>err)

@@ -7,6 +7,7 @@
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
 #include "JoinModel.h"
+#include "JoinStream.h"
 #include "Joiner.h"
 
 namespace zelk {
@@ -82,20 +83,54 @@ TEST(JoinerTest, TextThatIsNoSplitPassesThrough) {
     EXPECT_EQ(Join(half, u"女😀"), u"女😀");
 }
 
-TEST(JoinerTest, SeparatedPiecesReadBackExactly) {
-    const Joiner joiner({{"好", "女子"}, {"林", "木木"}}, "女\t5000\n好\t10\n");
-    EXPECT_EQ(joiner.JoinSeparated(u"女子 木木 ， a\n女 子", u" "), u"好林，a\n女子");
+TEST(JoinerTest, SeparatedTextDropsOnlyTheSeparatorsTheSplitWrote) {
+    const Joiner joiner({{"好", "女子"}, {"林", "木木"}, {"的", "白勺"}}, "女\t5000\n好\t10\n");
+    EXPECT_EQ(joiner.JoinSeparated(u"女子 木木，a\n女 子", u" "), u"好林，a\n女子");
     EXPECT_EQ(joiner.JoinSeparated(u"女子|木木", u"|"), u"好林");
+    // The text's own separators, where no Chinese stands on both sides, stay.
+    EXPECT_EQ(joiner.JoinSeparated(u"第 1 章，女子 白勺 Debian 11", u" "), u"第 1 章，好的 Debian 11");
+    // A blank of the text between two Chinese characters cannot be told from
+    // a separator (the split says so).
+    EXPECT_EQ(joiner.JoinSeparated(u"章 女子", u" "), u"章好");
+    EXPECT_EQ(joiner.JoinSeparated(u"女子  白勺 ", u" "), u"好  的 ");
+    EXPECT_EQ(joiner.JoinSeparated(u"女子---白勺", u"--"), u"好---的");
+    EXPECT_EQ(joiner.JoinSeparated(u"女子 士口 木", u" "), u"好士口木");  // no piece: as it stands
 }
 
-TEST(JoinerTest, CutsWhereNoPieceCanSpan) {
-    const Joiner joiner({{"好", "女子"}}, "好\t10\n");
-    EXPECT_EQ(joiner.LastSafeCut(u"女子，女子", u""), 2u);    // before the comma
-    EXPECT_EQ(joiner.LastSafeCut(u"女\n子，女子", u""), 2u);  // a line break first
-    EXPECT_EQ(joiner.LastSafeCut(u"女子😀女", u""), 2u);       // not inside the pair
-    EXPECT_EQ(joiner.LastSafeCut(u"女子女子", u""), 0u);
-    EXPECT_EQ(joiner.LastSafeCut(u"女子|女子|女", u"|"), 6u);
-    EXPECT_EQ(joiner.LastSafeCut(u"女子，女", u"|"), 0u);  // separated text cuts at separators only
+// Joins text cut into parts at every place, and whole.
+void ExpectCutsChangeNothing(const Joiner& joiner, std::u16string_view separator,
+                             std::u16string_view text) {
+    JoinStream whole(joiner, std::u16string(separator));
+    std::u16string expected = whole.Push(text);
+    expected += whole.Finish();
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+        JoinStream stream(joiner, std::u16string(separator));
+        std::u16string joined = stream.Push(text.substr(0, cut));
+        joined += stream.Push(text.substr(cut));
+        joined += stream.Finish();
+        EXPECT_EQ(joined, expected) << "cut at " << cut;
+    }
+}
+
+TEST(JoinStreamTest, CutsOnlyWhereNothingChanges) {
+    const Joiner joiner({{"好", "女子"}, {"林", "木木"}, {"𠮷", "士口"}}, "好\t10\n林\t10\n");
+    const JoinStream plain(joiner, u"");
+    EXPECT_EQ(plain.LastSafeCut(u"女子，女子"), 2u);    // before the comma
+    EXPECT_EQ(plain.LastSafeCut(u"女\n子，女子"), 2u);  // a line break first
+    EXPECT_EQ(plain.LastSafeCut(u"女子😀女"), 2u);       // not inside the pair
+    EXPECT_EQ(plain.LastSafeCut(u"女子女子"), 0u);
+    const JoinStream separated(joiner, u" ");
+    EXPECT_EQ(separated.LastSafeCut(u"女子 木木，a 女"), 6u);  // before the a
+    EXPECT_EQ(separated.LastSafeCut(u"女子 木木 女"), 0u);
+    for (std::u16string_view text :
+         {std::u16string_view(u"女子木木，女子士口😀木木ab女子"), std::u16string_view(u"a女子b\n木木")}) {
+        ExpectCutsChangeNothing(joiner, u"", text);
+    }
+    for (std::u16string_view text :
+         {std::u16string_view(u"女子 木木，a b 女子  士口 😀 x女子"), std::u16string_view(u"第 1 章 女子 木木 x")}) {
+        ExpectCutsChangeNothing(joiner, u" ", text);
+    }
+    ExpectCutsChangeNothing(joiner, u"--", u"女子--木木---x--女子-- 木木");
 }
 
 // The default dictionary as a database holds it: a later entry for a key

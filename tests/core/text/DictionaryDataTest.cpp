@@ -111,7 +111,16 @@ TEST(DictionaryDataTest, CorrectedSplitsStayCorrected) {
         {"服", "月卩又"},
         {"将", "丬夕寸"},
         {"德", "彳十罒一心"},
-        {"杨", "木易"}};
+        {"杨", "木易"},
+        // 𠬤 is 又 over 干, not 丰
+        {"释", "釆又干"},
+        {"译", "讠又干"},
+        {"择", "扌又干"},
+        // left parts in their left-side form
+        {"物", "牜勿"},
+        {"錢", "釒戔"},
+        {"説", "訁兑"},
+        {"記", "訁己"}};
     for (const auto& [character, split] : expected) {
         EXPECT_EQ(dictionary.contains(character) ? dictionary.at(character) : "<none>", split)
             << character;
@@ -120,16 +129,24 @@ TEST(DictionaryDataTest, CorrectedSplitsStayCorrected) {
     EXPECT_FALSE(dictionary.contains("荆"));
     const auto topBottom = AsMap(TopBottomEntries());
     EXPECT_EQ(topBottom.at("荆"), "艹刑");
-    for (const auto& [character, split] : std::map<std::string, std::string>{{"李", "木子"},
-                                                                             {"章", "立早"},
-                                                                             {"吴", "口天"},
-                                                                             {"思", "田心"},
-                                                                             {"昌", "日日"},
-                                                                             {"岩", "山石"},
-                                                                             {"国", "囗玉"},
-                                                                             {"这", "辶文"}}) {
+    for (const auto& [character, split] : std::map<std::string, std::string>{
+             {"李", "木子"}, {"章", "立早"}, {"吴", "口天"}, {"思", "田心"}, {"昌", "日日"},
+             {"岩", "山石"}, {"国", "囗玉"}, {"这", "辶文"}, {"或", "戈口一"}, {"网", "冂乂乂"},
+             {"向", "丿冋"}, {"弄", "王廾"}, {"王", "一土"}, {"文", "亠乂"}}) {
         EXPECT_EQ(topBottom.contains(character) ? topBottom.at(character) : "<none>", split)
             << character;
+    }
+}
+
+TEST(DictionaryDataTest, SingleShapesOfTheTopBottomSetStayWhole) {
+    const auto topBottom = AsMap(TopBottomEntries());
+    const std::vector<std::string> whole = FirstFields(DataFile("top-bottom-whole.tsv"));
+    ASSERT_GT(whole.size(), 10u);
+    for (const std::string& character : whole) {
+        EXPECT_FALSE(topBottom.contains(character)) << character << " named whole but split";
+    }
+    for (const char* shape : {"不", "工", "面", "三", "且", "己"}) {
+        EXPECT_FALSE(topBottom.contains(shape)) << shape;
     }
 }
 
