@@ -1,8 +1,11 @@
 #include "CodePage.h"
 
+#include <fcntl.h>
 #include <iconv.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <cstdint>
 #include <stdexcept>
 
@@ -75,8 +78,21 @@ class Iconv {
     Iconv(const std::string& to, const std::string& from)
         : cd_(iconv_open(to.c_str(), from.c_str())) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+            // EINVAL: the system has no such conversion, or could not load
+            // it; glibc says EINVAL also when no file descriptor was left to
+            // read the conversion's module, so ask for one to tell them apart.
+            int error = errno;
+            if (error == EINVAL) {
+                const int probe = ::fcntl(0, F_DUPFD_CLOEXEC, 0);
+                if (probe == -1 && (errno == EMFILE || errno == ENFILE)) error = errno;
+                if (probe != -1) ::close(probe);
+            }
+            if (error == EINVAL) {
+                throw std::runtime_error("Code page conversion from " + from + " to " + to +
+                                         " is not available on this system");
+            }
             throw std::runtime_error("Code page conversion from " + from + " to " + to +
-                                     " is not available on this system");
+                                     " could not start: " + std::strerror(error));
         }
     }
     ~Iconv() { iconv_close(cd_); }

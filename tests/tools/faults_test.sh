@@ -36,6 +36,16 @@ done
 check "usage mistake" $'2:zelk-split: unknown option --frobnicate\nTry \'zelk-split --help\' for more information.' \
     "$status:$(cat err)"
 
+# Out of file descriptors: the reason, not a missing conversion.
+# (The descriptors the shell holds beyond the standard three are closed first.)
+out=$(python3 -c '
+import os, resource, sys
+os.closerange(3, 1024)
+resource.setrlimit(resource.RLIMIT_NOFILE, (4, 4))
+os.execv(sys.argv[1], sys.argv[1:])' "$dict" find 女 子 2>&1 > /dev/null)
+check "no file descriptor left" \
+    "zelk-dict: Code page conversion from UTF-16LE to CP936 could not start: Too many open files" "$out"
+
 # --- Export targets that are no files ----------------------------------------
 "$dict" export > backup.tsv
 mkfifo fifo
