@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QScopeGuard>
+#include <QWindow>
 #include <iostream>
 #include <utility>
 
@@ -92,6 +93,8 @@ void TfrmMian::showEvent(QShowEvent* event) {
     // its error box all happen before the window becomes visible. Placed
     // first, so that the window is not off the screen behind an error box.
     CentreOnScreen(*this);
+    placementPending_ = windowHandle() != nullptr;
+    if (placementPending_) placedMargins_ = windowHandle()->frameMargins();
     Guarded([this] { FormShow(this); });
     if (!focusWidget()) btnClose->setFocus(Qt::ActiveWindowFocusReason);
 }
@@ -121,8 +124,21 @@ void TfrmMian::resizeEvent(QResizeEvent* event) {
     Guarded([this] { FormResize(this); });
 }
 
+void TfrmMian::FinishFirstPlacement() {
+    if (!placementPending_ || windowHandle()->frameMargins() == placedMargins_) return;
+    placementPending_ = false;
+    CentreOnScreen(*this);
+    if (frameGeometry().width() != ruledOuterWidth_) Guarded([this] { FormResize(this); });
+}
+
+void TfrmMian::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) FinishFirstPlacement();
+}
+
 void TfrmMian::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
+    FinishFirstPlacement();
     // The window manager may report the frame only after the window is
     // mapped, without a resize: the outer width then changes all the same.
     if (frameGeometry().width() != ruledOuterWidth_) Guarded([this] { FormResize(this); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QUrl>
 #include <QWidget>
 #include <string>
@@ -32,6 +33,7 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     // Event handlers, as the layout binds them.
@@ -73,4 +75,10 @@ class TfrmMian : public QWidget, private Ui::TfrmMian {
     bool deferredClose_ = false;
     void RunDeferredRequests();
     int ruledOuterWidth_ = -1;  // the outer width the resize rule last applied
+    // A window manager draws the frame only once the window is mapped: the
+    // first placement is made again, by the outer frame, when the frame is
+    // first known.
+    bool placementPending_ = false;
+    QMargins placedMargins_;
+    void FinishFirstPlacement();
 };
