@@ -17,8 +17,9 @@ int main(int argc, char** argv) {
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QApplication application(argc, argv);
     UseSimplifiedChinese();
-    QIcon icon(QStringLiteral(":/icons/zelk-32.png"));
-    icon.addFile(QStringLiteral(":/icons/zelk-256.png"));
+    QIcon icon;
+    for (int size : {32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/zelk-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
     return RunProgram([] { return std::make_unique<TfrmMian>(); });
 }

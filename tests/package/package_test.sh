@@ -28,7 +28,7 @@ dpkg-deb -x "$deb" "$root"
 for path in usr/bin/zelk usr/bin/zelk-dict usr/bin/zelk-split usr/lib/zelk/zelk \
     usr/share/zelk/Zelk.dll usr/share/applications/zelk.desktop \
     usr/share/metainfo/org.chengmo.zelk.metainfo.xml usr/share/zelk/top-bottom.tsv \
-    usr/share/icons/hicolor/32x32/apps/zelk.png usr/share/icons/hicolor/256x256/apps/zelk.png \
+    usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/zelk.png \
     usr/share/doc/zelk/NOTICE usr/share/doc/zelk/copyright; do
     check "package holds $path" "yes" "$([[ -e $root/$path ]] && echo yes || echo no)"
 done
@@ -43,7 +43,9 @@ if command -v appstreamcli > /dev/null && command -v desktop-file-validate > /de
 else
     check "appstreamcli and desktop-file-validate installed" yes no
 fi
-check "small icon is 32 x 32" "32 32" "$(python3 -c "import struct,sys; d=open(sys.argv[1],'rb').read(24); print(*struct.unpack('>II', d[16:24]))" "$root/usr/share/icons/hicolor/32x32/apps/zelk.png")"
+for size in 32 48 64 128 256; do
+    check "icon of $size px" "$size $size" "$(python3 -c "import struct,sys; d=open(sys.argv[1],'rb').read(24); print(*struct.unpack('>II', d[16:24]))" "$root/usr/share/icons/hicolor/${size}x${size}/apps/zelk.png")"
+done
 
 # The unpacked programs, as a user with a fresh home; no display, and the
 # browser resolves no host names, so nothing leaves the machine.
