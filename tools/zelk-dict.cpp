@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AdoConnection.h"
+#include "CharacterFrequency.h"
 #include "CodePage.h"
 #include "Coverage.h"
 #include "DefaultDictionary.h"
@@ -49,10 +50,10 @@ constexpr std::string_view kUsage =
     "coverage  reads text (the FILEs, or standard input) and prints the share of\n"
     "          its Chinese characters that the dictionary splits, and the 30\n"
     "          most frequent that it leaves whole.\n"
-    "find      lists the characters whose replacement holds every PART (木: 林\n"
-    "          村 ...; 女 子: 好 ...), one a line as character, tab, replacement,\n"
-    "          the common ones first; --exact, those whose replacement is the\n"
-    "          PARTs in order and nothing else.\n";
+    "find      lists the characters whose replacement holds every PART (木: 相\n"
+    "          机 林 ...; 女 子: 好 ...), one a line as character, tab, replacement,\n"
+    "          the most frequent in running text first; --exact, those whose\n"
+    "          replacement is the PARTs in order and nothing else.\n";
 
 // The optional dictionary set a name stands for, and where it is installed.
 constexpr std::string_view kTopBottomSet = "top-bottom";
@@ -264,7 +265,8 @@ int Find(const Options& options) {
     zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
     std::string listing;
     for (const zelk::DictionaryEntry& entry :
-         zelk::FindByParts(zelk::ExportDictionary(connection), options.files, options.exact)) {
+         zelk::FindByParts(zelk::ExportDictionary(connection), options.files, options.exact,
+                           &zelk::CharacterFrequencyRanks())) {
         listing += entry.key + "\t" + entry.replacement.value_or("") + "\n";
     }
     if (listing.empty()) {

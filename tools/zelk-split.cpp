@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -14,9 +15,9 @@
 #include "CachedDictionary.h"
 #include "CodePage.h"
 #include "DatabaseErrors.h"
-#include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
-#include "JoinModel.h"
+#include "MappedFile.h"
+#include "UserDatabase.h"
 #include "JoinStream.h"
 #include "Joiner.h"
 #include "ChineseCharacters.h"
@@ -31,7 +32,8 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: zelk-split [--database PATH] [--per-char] [--separator TEXT] [--mark FORMAT]\n"
     "                  [--file FILE]... [TEXT]...\n"
-    "       zelk-split --join [--separator TEXT] [--database PATH] [--file FILE]... [TEXT]...\n"
+    "       zelk-split --join [--separator TEXT] [--model FILE] [--database PATH]\n"
+    "                  [--file FILE]... [TEXT]...\n"
     "\n"
     "Splits each TEXT (each result on a line of its own), then each FILE as it\n"
     "is (\"-\" is standard input); with neither, standard input. The database\n"
@@ -46,7 +48,9 @@ constexpr std::string_view kUsage =
     "(--mark '{c}({p})': 请(讠青)); characters left whole are written plain.\n"
     "--join reads split text back (讠青讠上 → 请让), taking the most likely\n"
     "reading of the whole text; with the --separator the split was written\n"
-    "with, each piece is read back exactly and other text stays as it stands.\n";
+    "with, each piece is read back exactly and other text stays as it stands.\n"
+    "The join model is the one installed with the program (or built beside\n"
+    "it) unless --model names another.\n";
 
 using zelk::tool::UsageError;
 
@@ -58,6 +62,7 @@ struct Options {
     bool version = false;
     std::optional<std::string> separator;
     std::optional<std::string> mark;
+    std::optional<std::string> model;
     std::vector<std::string> files;
     std::vector<std::string> texts;
 };
@@ -83,6 +88,9 @@ Options ParseOptions(int argc, char** argv) {
         } else if (argument == "--file" || argument == "-f") {
             if (++i == argc) throw UsageError(argument + " needs a path");
             options.files.push_back(argv[i]);
+        } else if (argument == "--model") {
+            if (++i == argc) throw UsageError("--model needs a path");
+            options.model = argv[i];
         } else if (argument == "--per-char") {
             options.perChar = true;
         } else if (argument == "--join") {
@@ -103,6 +111,7 @@ Options ParseOptions(int argc, char** argv) {
             options.texts.push_back(argument);
         }
     }
+    if (options.model && !options.join) throw UsageError("--model goes with --join only");
     if (options.join && (options.mark || options.perChar)) {
         throw UsageError("--join goes with neither --mark nor --per-char");
     }
@@ -184,12 +193,30 @@ class TextSplitter : public TextProcessor {
     bool reported_ = false;
 };
 
+// The join model of this build: the one named, or the one installed with
+// the program (<dir>/../share/zelk), or the one built beside it in the
+// build tree (<dir>/../data).
+zelk::CharacterModel LoadJoinModel(const Options& options) {
+    if (options.model) return zelk::MapModelFile(*options.model, nullptr);
+    static const zelk::SourceChecksum kThisBuild = zelk::ParseChecksum(ZELK_JOIN_MODEL_SOURCE);
+    const std::filesystem::path dir = zelk::ExecutableDirectory();
+    std::string tried;
+    for (const std::filesystem::path& candidate :
+         {dir / ".." / "share" / "zelk" / "join-model.bin", dir / ".." / "data" / "join-model.bin"}) {
+        const std::string path = candidate.lexically_normal().string();
+        std::error_code error;
+        if (std::filesystem::exists(path, error)) return zelk::MapModelFile(path, &kThisBuild);
+        tried += (tried.empty() ? "'" : ", '") + path + "'";
+    }
+    throw std::runtime_error("the join model is missing (looked for " + tried +
+                             "); install it, or name one with --model");
+}
+
 // Reads split text back and writes it.
 class TextJoiner : public TextProcessor {
   public:
     TextJoiner(zelk::TADOConnection& connection, const Options& options)
-        : joiner_(zelk::ExportDictionary(connection), zelk::CharacterBigramsText(),
-                  zelk::CharacterTrigramsText()),
+        : joiner_(zelk::ExportDictionary(connection), LoadJoinModel(options)),
           separator_(Utf16(options.separator).value_or(u"")) {}
 
     void Start() override { stream_.emplace(joiner_, separator_); }

@@ -1,11 +1,34 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace zelk {
+
+// The arrays of a character model, as counted text gives them and as a
+// model file holds them (ModelFile). Ids number the characters the model
+// knows from 1, in code point order; 0 is the unknown character.
+struct CharacterModelArrays {
+    std::vector<std::uint32_t> bmpIds;          // the id of each BMP code point (65536)
+    std::vector<std::uint32_t> otherCharacters;  // the code points above the BMP, ascending
+    std::vector<std::uint32_t> otherIds;        // and their ids
+    std::vector<std::uint32_t> counts;          // by id: how often the character occurs
+    // The characters that follow each one: followers[firstFollower[id] ..
+    // firstFollower[id + 1]), ascending by id.
+    std::vector<std::uint32_t> firstFollower;
+    std::vector<std::uint32_t> followers;  // a follower's id << 8 | the level of its count
+    // The pairs that begin triples, grouped by their first character:
+    // historyPrevious[firstHistory[before] .. firstHistory[before + 1]) are
+    // the second characters, ascending, and triples[firstTriple[h] ..
+    // firstTriple[h + 1]) what follows pair h.
+    std::vector<std::uint32_t> firstHistory;
+    std::vector<std::uint32_t> historyPrevious;
+    std::vector<std::uint32_t> firstTriple;
+    std::vector<std::uint32_t> triples;  // as followers
+};
 
 // How likely a character is after the two before it: counts of characters,
 // of pairs and of triples of characters in running text, smoothed by
@@ -20,16 +43,32 @@ namespace zelk {
 // about exp((level - '!') / 4) times; next characters in code point order
 // load fastest. Lines starting with '#' and lines that do not parse are
 // skipped; of two lines for one character or pair the first counts.
+//
+// The model reads its arrays where they are (a mapped model file, or arrays
+// it owns), and never trusts them: an index out of range reads as nothing
+// seen, so that a damaged file gives poor readings, never a crash.
 class CharacterModel {
   public:
     using Id = std::uint32_t;
     static constexpr Id kUnknown = 0;  // a character the model has not seen
 
+    // Parses counted text.
     explicit CharacterModel(std::string_view pairs, std::string_view triples = {});
+    // Arrays whose storage owner keeps alive (a mapped file, a buffer).
+    CharacterModel(const CharacterModelArrays& arrays, std::shared_ptr<const void> owner);
+    // Views of arrays held elsewhere, checked as a model file's are.
+    struct Views {
+        std::span<const std::uint32_t> bmpIds, otherCharacters, otherIds, counts, firstFollower,
+            followers, firstHistory, historyPrevious, firstTriple, triples;
+    };
+    CharacterModel(const Views& views, std::shared_ptr<const void> owner);
+
+    // The arrays of counted text, to write a model file.
+    static CharacterModelArrays ParseArrays(std::string_view pairs, std::string_view triples);
 
     Id IdOf(char32_t character) const;
     // How often the character occurs; 0 when unknown.
-    double Count(Id id) const { return counts_[id]; }
+    double Count(Id id) const { return id < views_.counts.size() ? views_.counts[id] : 0.0; }
     // log P(next | previous). floor: a count given to characters the text
     // never showed (an unknown previous character gives no context).
     float LogProbability(Id previous, Id next, double floor) const;
@@ -38,7 +77,7 @@ class CharacterModel {
     // follow there.
     struct Context {
         Id previous = kUnknown;
-        std::uint32_t firstTriple = 0, lastTriple = 0;  // into triples_; empty: none begin so
+        std::uint32_t firstTriple = 0, lastTriple = 0;  // into triples; empty: none begin so
         double history = 0;                             // how often before and previous meet
     };
     Context ContextOf(Id before, Id previous) const;
@@ -47,30 +86,14 @@ class CharacterModel {
     float LogProbability(const Context& context, Id next, double floor) const;
 
   private:
-    // A next character and the level of its count, in four bytes (a model
-    // holds millions): the id (one per code point at most, so under 2^24) in
-    // the high 24 bits, so that followers sort by id as plain numbers.
-    struct Follower {
-        std::uint32_t packed;
-        Id Next() const { return packed >> 8; }
-        unsigned Level() const { return packed & 0xFF; }
-    };
-    // Appends the followers of one line; the ids in order.
-    void ReadFollowers(std::string_view list, std::vector<Follower>& into) const;
-    void ReadTriples(std::string_view text);
-    void OrderTriples();
-    static float CountOf(const std::vector<Follower>& followers, std::uint32_t first,
+    void Adopt(const Views& views);
+    // The level of next's count among followers[first, last), or nothing.
+    static float CountOf(std::span<const std::uint32_t> followers, std::uint32_t first,
                          std::uint32_t last, Id next);
-    std::vector<double> counts_;                // by id; id 0 is the unknown character
-    std::vector<std::uint32_t> firstFollower_;  // by id, into followers_ (one past the last id too)
-    std::vector<Follower> followers_;           // each character's, ordered by id
-    // The pairs that begin triples (before << 32 | previous, ascending) and
-    // where each pair's next characters start in triples_.
-    std::vector<std::uint64_t> tripleHistories_;
-    std::vector<std::uint32_t> firstTriple_;  // one past the last pair too
-    std::vector<Follower> triples_;
-    std::vector<Id> bmpIds_;  // the id of each BMP code point
-    std::unordered_map<char32_t, Id> otherIds_;
+    float FollowerCount(Id previous, Id next) const;
+
+    std::shared_ptr<const void> owner_;
+    Views views_;
     double total_ = 1;
 };
 

@@ -45,7 +45,10 @@ void Offer(std::vector<State>& states, const State& state) {
 
 Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view pairs,
                std::string_view triples)
-    : model_(pairs, triples), nodes_(1), bmpKeys_(0x10000, false), inPieces_(0x10000, false) {
+    : Joiner(dictionary, CharacterModel(pairs, triples)) {}
+
+Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, CharacterModel model)
+    : model_(std::move(model)), nodes_(1), bmpKeys_(0x10000, false), inPieces_(0x10000, false) {
     std::vector<std::pair<std::uint32_t, Reading>> ends;  // (trie node, reading)
     for (const DictionaryEntry& entry : dictionary) {
         const std::u16string key = AnsiToUtf16(entry.key, kCodePageUtf8);

@@ -22,7 +22,9 @@ namespace zelk {
 class Joiner {
   public:
     // dictionary: the entries (every entry of a key counts: any of them can
-    // be read back); pairs, triples: the texts of a CharacterModel.
+    // be read back).
+    Joiner(const std::vector<DictionaryEntry>& dictionary, CharacterModel model);
+    // With a model parsed from the texts of a CharacterModel.
     Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view pairs,
            std::string_view triples = {});
 

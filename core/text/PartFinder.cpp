@@ -33,7 +33,8 @@ bool HoldsAll(std::u16string text, const std::vector<std::u16string>& parts) {
 }  // namespace
 
 std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& entries,
-                                         const std::vector<std::string>& parts, bool exact) {
+                                         const std::vector<std::string>& parts, bool exact,
+                                         const CharacterRanks* ranks) {
     std::vector<std::u16string> wanted;
     std::u16string joined;
     for (const std::string& part : parts) {
@@ -41,6 +42,7 @@ std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& ent
         joined += wanted.back();
     }
     struct Found {
+        std::uint32_t rank;  // in running text; characters without one after all ranked
         int group;
         std::string order;  // the key in GBK: pinyin order within GB2312's first level
         const DictionaryEntry* entry;
@@ -52,10 +54,14 @@ std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& ent
         if (!IsOneCharacter(key)) continue;
         const std::u16string replacement = AnsiToUtf16(*entry.replacement, kCodePageUtf8);
         if (exact ? replacement == joined : HoldsAll(replacement, wanted)) {
-            found.push_back({CommonnessGroup(key), Utf16ToAnsi(key, kCodePageGbk), &entry});
+            const std::optional<std::uint32_t> rank =
+                ranks ? ranks->RankOf(CodePointOf(key)) : std::nullopt;
+            found.push_back({rank.value_or(UINT32_MAX), CommonnessGroup(key),
+                             Utf16ToAnsi(key, kCodePageGbk), &entry});
         }
     }
     std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        if (a.rank != b.rank) return a.rank < b.rank;
         return a.group != b.group ? a.group < b.group : a.order < b.order;
     });
     std::vector<DictionaryEntry> result;

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CharacterRanks.h"
 #include "DictionaryEntry.h"
 
 namespace zelk {
@@ -12,11 +13,13 @@ namespace zelk {
 // the dictionary entries whose replacement holds every given part (a part
 // given twice must occur twice), or with exact set, whose replacement is the
 // parts in order and nothing else. Only entries whose key is one character
-// take part. The most common characters come first: those of GB2312's first
-// level, then its second, then the rest of GBK, then all others; within a
-// group in GBK's order (by pinyin in the first level). Texts are UTF-8.
+// take part. The most common characters come first: by their rank in
+// running text where ranks know them; then those of GB2312's first level,
+// its second, the rest of GBK and all others, each group in GBK's order (by
+// pinyin in the first level). Texts are UTF-8.
 std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& entries,
-                                         const std::vector<std::string>& parts, bool exact);
+                                         const std::vector<std::string>& parts, bool exact,
+                                         const CharacterRanks* ranks = nullptr);
 
 // 1 for GB2312's first level (the common characters), 2 for its second, 3
 // for the rest of GBK, 4 for characters outside it.

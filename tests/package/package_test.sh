@@ -28,6 +28,7 @@ dpkg-deb -x "$deb" "$root"
 for path in usr/bin/zelk usr/bin/zelk-dict usr/bin/zelk-split usr/lib/zelk/zelk \
     usr/share/zelk/Zelk.dll usr/share/applications/zelk.desktop \
     usr/share/metainfo/org.chengmo.zelk.metainfo.xml usr/share/zelk/top-bottom.tsv \
+    usr/share/zelk/join-model.bin \
     usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/zelk.png \
     usr/share/doc/zelk/NOTICE usr/share/doc/zelk/copyright; do
     check "package holds $path" "yes" "$([[ -e $root/$path ]] && echo yes || echo no)"
@@ -84,6 +85,11 @@ check "not provisioned again" "$inode" "$(stat -c %i "$user_db")"
 check "changed dictionary kept" "土不女子" "$("$root/usr/bin/zelk-split" 坏好)"
 check "the window stored its sentence there" "changed" \
     "$([[ $(stat -c %Y%N "$user_db") != "$before" ]] && echo changed || echo unchanged)"
+check "installed join model reads split text back" "坏好" \
+    "$(printf '土不 女子' | "$root/usr/bin/zelk-split" --join --separator ' ' | tr -d '\n')"
+check "and without a separator" "好" "$("$root/usr/bin/zelk-split" --join 女子)"
+check "the package is at most 30 MB installed" "yes" \
+    "$([[ $(dpkg-deb -f "$deb" Installed-Size) -le 30720 ]] && echo yes || echo "no: $(dpkg-deb -f "$deb" Installed-Size) KiB")"
 "$root/usr/bin/zelk-dict" import top-bottom 2> /dev/null
 check "installed top-bottom set imported by name" "土不木子" "$("$root/usr/bin/zelk-split" 坏李)"
 check "shipped database untouched" "扌斥" "$("$root/usr/bin/zelk-split" --database "$root/usr/share/zelk/Zelk.dll" 拆)"

@@ -231,9 +231,10 @@ check "find by one part" "好	女子" "$("$dict" find --database both.dll 女 �
 check "find --exact" "林	木木" "$("$dict" find --exact --database both.dll 木 木)"
 "$dict" find --database both.dll 木 > found.txt
 check "find lists 林" "林	木木" "$(grep '^林' found.txt)"
-check "find puts common characters first" "1" "$(grep -n '^林' found.txt | cut -d: -f1 | awk '{print ($1 < 200)}')"
-out=$("$dict" find --database both.dll 龘); status=$?
+check "find puts the most frequent first, as the help says" "相 机 林" "$(head -3 found.txt | cut -f1 | paste -sd ' ')"
+out=$("$dict" find --database both.dll 龘 2>err); status=$?
 check "find a part with no character" "0:" "$status:$out"
+check "and says so" "zelk-dict: no character of the dictionary is written with 龘" "$(cat err)"
 "$dict" find --database both.dll 2>/dev/null; check "find without a part" 2 $?
 "$dict" find --database both.dll '' 2>/dev/null; check "find an empty part" 2 $?
 

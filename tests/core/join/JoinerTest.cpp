@@ -6,7 +6,7 @@
 #include "CodePage.h"
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
-#include "JoinModel.h"
+#include "MappedFile.h"
 #include "JoinStream.h"
 #include "Joiner.h"
 
@@ -160,7 +160,8 @@ Joiner DefaultJoiner(const std::map<std::u16string, std::u16string>& pieces) {
     std::vector<DictionaryEntry> entries;
     for (const auto& [key, piece] : pieces)
         entries.push_back({Utf16ToAnsi(key), Utf16ToAnsi(piece)});
-    return Joiner(entries, CharacterBigramsText(), CharacterTrigramsText());
+    const SourceChecksum build = ParseChecksum(ZELK_JOIN_MODEL_SOURCE);
+    return Joiner(entries, MapModelFile(ZELK_JOIN_MODEL_FILE, &build));
 }
 
 std::size_t CommonSubsequence(std::u16string_view a, std::u16string_view b) {

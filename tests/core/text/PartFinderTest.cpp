@@ -22,6 +22,14 @@ TEST(PartFinderTest, OnePartCommonCharactersFirst) {
     EXPECT_EQ(Keys(FindByParts(kEntries, {"木"}, false)), "材 材 村 林 森 桠 𣏾 ");
 }
 
+TEST(PartFinderTest, RanksInRunningTextComeFirst) {
+    const CharacterRanks ranks("林\n的\n森\n村\n");
+    EXPECT_EQ(ranks.RankOf(U'林'), 1u);
+    EXPECT_EQ(ranks.RankOf(U'村'), 4u);
+    EXPECT_EQ(ranks.RankOf(U'桠'), std::nullopt);
+    EXPECT_EQ(Keys(FindByParts(kEntries, {"木"}, false, &ranks)), "林 森 村 材 材 桠 𣏾 ");
+}
+
 TEST(PartFinderTest, EveryPartAsOftenAsGiven) {
     EXPECT_EQ(Keys(FindByParts(kEntries, {"女", "子"}, false)), "好 ");
     EXPECT_EQ(Keys(FindByParts(kEntries, {"木", "木"}, false)), "林 森 𣏾 ");

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "CharacterModel.h"
+
+namespace zelk {
+
+// The character model as a file whose arrays are used where they lie:
+// mapped into memory on Linux, or the same bytes in a web page's memory.
+//
+//   header (64 bytes):
+//     0   "ZELKJOIN"                magic
+//     8   u32 format version       kModelFormatVersion
+//     12  u32 0x01020304            in the writer's byte order (little-endian)
+//     16  32 bytes                  the SHA-256 of the counts it was made from
+//     48  u32 number of arrays      kModelArrayCount
+//     52  12 bytes zero
+//   the array table: per array, u64 offset and u64 length in u32 elements
+//   the arrays, each at an offset that is a multiple of 8, in the order of
+//   CharacterModelArrays
+inline constexpr std::uint32_t kModelFormatVersion = 1;
+inline constexpr std::size_t kModelArrayCount = 10;
+using SourceChecksum = std::array<std::uint8_t, 32>;
+
+// A model file that cannot be used; the message names the file and the fault.
+class ModelFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The file's bytes for arrays made from counts whose checksum is source.
+std::string WriteModelFile(const CharacterModelArrays& arrays, const SourceChecksum& source);
+
+// A model over bytes that owner keeps alive (and aligned to 8), after the
+// header and the array table are checked. name is the file, for messages.
+// expected: the checksum the caller's build was made with, to refuse a file
+// of another build; none to take any.
+CharacterModel ReadModelFile(std::span<const std::byte> bytes, std::shared_ptr<const void> owner,
+                             std::string_view name, const SourceChecksum* expected);
+
+// The checksum written as 64 hexadecimal digits; raises std::invalid_argument.
+SourceChecksum ParseChecksum(std::string_view hex);
+
+}  // namespace zelk
