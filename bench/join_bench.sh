@@ -5,6 +5,7 @@
 #   bench/join_bench.sh BUILD_DIR/tools
 set -eu
 tools=$(realpath "${1:-build/tools}")
+data=$(cd "$(dirname "$0")/../data" && pwd)
 texts=(/usr/share/games/fortunes/tang300 /usr/share/games/fortunes/song100 /usr/share/games/fortunes/chinese)
 for text in "${texts[@]}"; do
     [[ -r $text ]] || { echo "join_bench: needs fortunes-zh (apt-get install fortunes-zh)" >&2; exit 1; }
@@ -19,7 +20,7 @@ ms() { local start end; start=$(date +%s%N); "$@" > /dev/null; end=$(date +%s%N)
 load=$(ms "$tools/zelk-split" --join --database Zelk.dll -- "")
 total=$(ms "$tools/zelk-split" --join --database Zelk.dll --file split.txt)
 "$tools/zelk-split" --join --database Zelk.dll --file split.txt > joined.txt
-PYTHONPATH=$(cd "$(dirname "$0")/../data" && pwd) python3 - "$load" "$total" <<'PY'
+PYTHONPATH=$data python3 - "$load" "$total" <<'PY'
 import collections, difflib, re, sys
 import chinese_characters
 load, total = int(sys.argv[1]), int(sys.argv[2])
