@@ -89,9 +89,9 @@ Options ParseOptions(int argc, char** argv) {
         if (argument == "--database" || argument == "-d") {
             if (++i == argc) throw UsageError(argument + " needs a path");
             options.database = argv[i];
-        } else if (argument == "--force" && (options.command == "create" ||
-                                             options.command == "export" ||
-                                             options.command == "import")) {
+        } else if (argument == "--force" &&
+                   (options.command == "create" || options.command == "export" ||
+                    options.command == "import")) {
             options.force = true;
         } else if (argument == "--empty" && options.command == "create") {
             options.empty = true;
@@ -199,8 +199,7 @@ int Import(const Options& options) {
     const bool namedSet = path == kTopBottomSet && !std::filesystem::exists(path, error);
     const std::string name = path == "-" ? "standard input" : path;
     const std::vector<zelk::DictionaryEntry> entries =
-        namedSet ? TopBottomSet()
-                 : zelk::ParseDictionaryTsv(zelk::tool::ReadWholeFile(path), name);
+        namedSet ? TopBottomSet() : zelk::ParseDictionaryTsv(zelk::tool::ReadWholeFile(path), name);
     if (options.replace && entries.empty() && !options.force) {
         throw std::runtime_error(name + " holds no entries, and --replace would leave the " +
                                  "dictionary empty; nothing was changed. Add --force to empty it.");

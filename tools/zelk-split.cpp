@@ -13,19 +13,19 @@
 
 #include "AdoQuery.h"
 #include "CachedDictionary.h"
+#include "ChineseCharacters.h"
 #include "CodePage.h"
 #include "DatabaseErrors.h"
 #include "DictionaryDatabase.h"
-#include "MappedFile.h"
-#include "UserDatabase.h"
+#include "DictionaryLookup.h"
+#include "InputFiles.h"
 #include "JoinStream.h"
 #include "Joiner.h"
-#include "ChineseCharacters.h"
-#include "PieceFormat.h"
-#include "InputFiles.h"
+#include "MappedFile.h"
 #include "OutputFiles.h"
-#include "DictionaryLookup.h"
+#include "PieceFormat.h"
 #include "ToolRun.h"
+#include "UserDatabase.h"
 
 namespace {
 
@@ -201,8 +201,8 @@ zelk::CharacterModel LoadJoinModel(const Options& options) {
     static const zelk::SourceChecksum kThisBuild = zelk::ParseChecksum(ZELK_JOIN_MODEL_SOURCE);
     const std::filesystem::path dir = zelk::ExecutableDirectory();
     std::string tried;
-    for (const std::filesystem::path& candidate :
-         {dir / ".." / "share" / "zelk" / "join-model.bin", dir / ".." / "data" / "join-model.bin"}) {
+    for (const std::filesystem::path& candidate : {dir / ".." / "share" / "zelk" / "join-model.bin",
+                                                   dir / ".." / "data" / "join-model.bin"}) {
         const std::string path = candidate.lexically_normal().string();
         std::error_code error;
         if (std::filesystem::exists(path, error)) return zelk::MapModelFile(path, &kThisBuild);

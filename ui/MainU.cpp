@@ -10,12 +10,12 @@
 #include "ApplicationTitle.h"
 #include "BusyCursor.h"
 #include "CodePage.h"
+#include "DictionaryLookup.h"
 #include "ErrorGuard.h"
 #include "MessageBoxes.h"
 #include "RecordOperations.h"
 #include "ScreenPlacement.h"
 #include "SessionEndWatcher.h"
-#include "DictionaryLookup.h"
 #include "WindowText.h"
 
 namespace {
@@ -197,7 +197,8 @@ void TfrmMian::StoreSentenceAtSessionEnd(bool quitAfterwards) {
 
 void TfrmMian::RunDeferredRequests() {
     const Deferred sessionEnd = std::exchange(deferredSessionEnd_, Deferred::Nothing);
-    if (sessionEnd != Deferred::Nothing) StoreSentenceAtSessionEnd(sessionEnd == Deferred::Terminate);
+    if (sessionEnd != Deferred::Nothing)
+        StoreSentenceAtSessionEnd(sessionEnd == Deferred::Terminate);
     if (std::exchange(deferredClose_, false) && !sessionEnding_) {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 namespace zelk {

@@ -199,8 +199,7 @@ ImportSummary ImportDictionary(TADOConnection& connection,
     find.Reset();
     update.Reset();
     insert.Reset();
-    transaction.RequireRowCount("chr12",
-                                rowsBefore + static_cast<std::int64_t>(summary.added));
+    transaction.RequireRowCount("chr12", rowsBefore + static_cast<std::int64_t>(summary.added));
     transaction.Commit();
     return summary;
 }

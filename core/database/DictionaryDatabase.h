@@ -13,9 +13,9 @@ namespace zelk {
 inline constexpr std::string_view kInitialSentence = "拆功，阴阳，请让精神好，骆驼，难捉狗";
 
 struct ImportSummary {
-    std::size_t added = 0;    // rows added
-    std::size_t changed = 0;  // rows that were there before, changed
-    std::size_t kept = 0;     // entries not written: their key has an entry already
+    std::size_t added = 0;     // rows added
+    std::size_t changed = 0;   // rows that were there before, changed
+    std::size_t kept = 0;      // entries not written: their key has an entry already
     std::size_t repeated = 0;  // entries for a key an earlier entry of the import wrote
 };
 
@@ -33,8 +33,8 @@ enum class ImportMode {
 // (otherwise std::runtime_error), and only while no other process writes
 // it. Gives the number of entries the new file holds.
 std::size_t CreateDictionaryDatabase(const std::filesystem::path& path,
-                              const std::vector<DictionaryEntry>& entries,
-                              std::string_view savedSentence, bool overwrite);
+                                     const std::vector<DictionaryEntry>& entries,
+                                     std::string_view savedSentence, bool overwrite);
 
 // Every entry of chr12, in the engine's row order.
 std::vector<DictionaryEntry> ExportDictionary(TADOConnection& connection);

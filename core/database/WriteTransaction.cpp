@@ -9,8 +9,9 @@ namespace zelk {
 
 WriteTransaction::WriteTransaction(sqlite3* db) : db_(db) {
     if (!sqlite3_get_autocommit(db_)) {
-        throw EEngineError("The database is being read by a command that is still running; the "
-                           "change was not written.");
+        throw EEngineError(
+            "The database is being read by a command that is still running; the "
+            "change was not written.");
     }
     ExecuteSql(db_, "begin immediate");
     if (FileHasMoved(db_)) {
@@ -30,7 +31,9 @@ WriteTransaction::~WriteTransaction() {
 void WriteTransaction::RequireRowCount(std::string_view table, std::int64_t expected) const {
     const std::int64_t actual = CountRows(db_, table);
     if (actual == expected) return;
-    const auto rows = [](std::int64_t n) { return std::to_string(n) + (n == 1 ? " row" : " rows"); };
+    const auto rows = [](std::int64_t n) {
+        return std::to_string(n) + (n == 1 ? " row" : " rows");
+    };
     throw EEngineError("The database file '" + DatabaseFileName(db_) + "' changed other rows of " +
                        std::string(table) + " than those written (" + rows(actual) +
                        " instead of " + rows(expected) +

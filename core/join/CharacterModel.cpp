@@ -113,9 +113,10 @@ CharacterModelArrays CharacterModel::ParseArrays(std::string_view pairs, std::st
     // no sorting; the first line of a character counts.
     std::stable_sort(lines.begin(), lines.end(),
                      [](const Line& x, const Line& y) { return x.character < y.character; });
-    lines.erase(std::unique(lines.begin(), lines.end(),
-                            [](const Line& x, const Line& y) { return x.character == y.character; }),
-                lines.end());
+    lines.erase(
+        std::unique(lines.begin(), lines.end(),
+                    [](const Line& x, const Line& y) { return x.character == y.character; }),
+        lines.end());
     a.bmpIds.assign(kBmpSize, kUnknown);
     a.counts.push_back(0);
     for (const Line& line : lines) {
@@ -126,7 +127,8 @@ CharacterModelArrays CharacterModel::ParseArrays(std::string_view pairs, std::st
             a.otherCharacters.push_back(line.character);
             a.otherIds.push_back(id);
         }
-        a.counts.push_back(static_cast<std::uint32_t>(std::min<std::uint64_t>(line.count, UINT32_MAX)));
+        a.counts.push_back(
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(line.count, UINT32_MAX)));
     }
     const ArrayBuilder builder(a);
     a.firstFollower.assign(a.counts.size() + 1, 0);
@@ -180,10 +182,10 @@ CharacterModel::CharacterModel(std::string_view pairs, std::string_view triples)
 }
 
 CharacterModel::CharacterModel(const CharacterModelArrays& a, std::shared_ptr<const void> owner)
-    : CharacterModel(Views{a.bmpIds, a.otherCharacters, a.otherIds, a.counts, a.firstFollower,
-                           a.followers, a.firstHistory, a.historyPrevious, a.firstTriple,
-                           a.triples},
-                     std::move(owner)) {}
+    : CharacterModel(
+          Views{a.bmpIds, a.otherCharacters, a.otherIds, a.counts, a.firstFollower, a.followers,
+                a.firstHistory, a.historyPrevious, a.firstTriple, a.triples},
+          std::move(owner)) {}
 
 CharacterModel::CharacterModel(const Views& views, std::shared_ptr<const void> owner)
     : owner_(std::move(owner)) {
@@ -214,8 +216,8 @@ float CharacterModel::CountOf(std::span<const std::uint32_t> followers, std::uin
     if (first > last || last > followers.size()) return 0.0f;
     const auto begin = followers.begin() + first;
     const auto end = followers.begin() + last;
-    const auto it = std::lower_bound(begin, end, next,
-                                     [](std::uint32_t f, Id id) { return Next(f) < id; });
+    const auto it =
+        std::lower_bound(begin, end, next, [](std::uint32_t f, Id id) { return Next(f) < id; });
     return it != end && Next(*it) == next ? kLevelCounts[*it & 0xFF] : 0.0f;
 }
 
@@ -239,8 +241,8 @@ double PairProbability(double pairCount, double previousCount, double nextCount,
 float CharacterModel::LogProbability(Id previous, Id next, double floor) const {
     const bool known = previous != kUnknown && next != kUnknown;
     const double pair = known ? FollowerCount(previous, next) : 0;
-    return static_cast<float>(std::log(
-        PairProbability(pair, known ? Count(previous) : 0, Count(next), floor, total_)));
+    return static_cast<float>(
+        std::log(PairProbability(pair, known ? Count(previous) : 0, Count(next), floor, total_)));
 }
 
 CharacterModel::Context CharacterModel::ContextOf(Id before, Id previous) const {
@@ -270,9 +272,9 @@ float CharacterModel::LogProbability(const Context& context, Id next, double flo
     const Id previous = context.previous;
     const double pair = FollowerCount(previous, next);
     const double triple = CountOf(views_.triples, context.firstTriple, context.lastTriple, next);
-    const double probability = kTripleWeight * std::min(1.0, triple / context.history) +
-                               (1 - kTripleWeight) * PairProbability(pair, Count(previous),
-                                                                     Count(next), floor, total_);
+    const double probability =
+        kTripleWeight * std::min(1.0, triple / context.history) +
+        (1 - kTripleWeight) * PairProbability(pair, Count(previous), Count(next), floor, total_);
     return static_cast<float>(std::log(probability));
 }
 

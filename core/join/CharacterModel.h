@@ -12,10 +12,10 @@ namespace zelk {
 // model file holds them (ModelFile). Ids number the characters the model
 // knows from 1, in code point order; 0 is the unknown character.
 struct CharacterModelArrays {
-    std::vector<std::uint32_t> bmpIds;          // the id of each BMP code point (65536)
+    std::vector<std::uint32_t> bmpIds;           // the id of each BMP code point (65536)
     std::vector<std::uint32_t> otherCharacters;  // the code points above the BMP, ascending
-    std::vector<std::uint32_t> otherIds;        // and their ids
-    std::vector<std::uint32_t> counts;          // by id: how often the character occurs
+    std::vector<std::uint32_t> otherIds;         // and their ids
+    std::vector<std::uint32_t> counts;           // by id: how often the character occurs
     // The characters that follow each one: followers[firstFollower[id] ..
     // firstFollower[id + 1]), ascending by id.
     std::vector<std::uint32_t> firstFollower;

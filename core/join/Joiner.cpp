@@ -192,13 +192,15 @@ void Joiner::AddSlots(std::u16string_view stretch, std::vector<Slot>& slots) con
 
 std::u16string Joiner::ReadSlots(const std::vector<Slot>& slots) const {
     // A best path as in Join, over places whose cuts are known.
-    std::vector<State> states{{0, CharacterModel::kUnknown, CharacterModel::kUnknown, 0.0f, kNoParent}};
+    std::vector<State> states{
+        {0, CharacterModel::kUnknown, CharacterModel::kUnknown, 0.0f, kNoParent}};
     std::uint32_t first = 0, last = 1;  // the states of the place before
     std::vector<State> next;
     for (const Slot& slot : slots) {
         next.clear();
         for (std::uint32_t s = first; s < last; ++s) {
-            const CharacterModel::Context context = model_.ContextOf(states[s].before, states[s].id);
+            const CharacterModel::Context context =
+                model_.ContextOf(states[s].before, states[s].id);
             const auto offer = [&](char32_t character, CharacterModel::Id id, double floor) {
                 const float step = model_.LogProbability(context, id, floor);
                 Offer(next, {character, id, states[s].id, states[s].score + step, s});

@@ -74,7 +74,6 @@ class Joiner {
     std::vector<bool> bmpKeys_;                               // BMP characters with an entry
     std::vector<bool> inPieces_;                              // code units some piece holds
     std::unordered_set<char32_t> otherKeys_;
-
 };
 
 }  // namespace zelk

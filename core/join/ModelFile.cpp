@@ -30,9 +30,8 @@ T Get(std::span<const std::byte> bytes, std::size_t at) {
 
 std::array<const std::vector<std::uint32_t>*, kModelArrayCount> ArraysOf(
     const CharacterModelArrays& a) {
-    return {&a.bmpIds,        &a.otherCharacters, &a.otherIds,        &a.counts,
-            &a.firstFollower, &a.followers,       &a.firstHistory,    &a.historyPrevious,
-            &a.firstTriple,   &a.triples};
+    return {&a.bmpIds,    &a.otherCharacters, &a.otherIds,        &a.counts,      &a.firstFollower,
+            &a.followers, &a.firstHistory,    &a.historyPrevious, &a.firstTriple, &a.triples};
 }
 
 // An index array must run from 0 up to the end of what it indexes.
@@ -81,8 +80,9 @@ CharacterModel ReadModelFile(std::span<const std::byte> bytes, std::shared_ptr<c
     }
     if (Get<std::uint32_t>(bytes, 48) != kModelArrayCount) fail("is damaged (its array table)");
     if (expected && std::memcmp(bytes.data() + 16, expected->data(), expected->size()) != 0) {
-        fail("comes from another build of the program (it was made from other counts); build "
-             "or install it again, or name it with --model");
+        fail(
+            "comes from another build of the program (it was made from other counts); build "
+            "or install it again, or name it with --model");
     }
     std::array<std::span<const std::uint32_t>, kModelArrayCount> arrays;
     for (std::size_t i = 0; i < kModelArrayCount; ++i) {

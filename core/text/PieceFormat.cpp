@@ -49,9 +49,9 @@ void PieceFormat::Write(std::u16string_view text, std::u16string& out) {
     const std::size_t keep = separator_->size() + 2;
     if (tail_.size() > keep) tail_.erase(0, tail_.size() - keep);
     const std::u16string_view tail = tail_;
-    separatorOfTheText_ = writtenSinceSeparator_ >= separator_->size() &&
-                          tail.ends_with(*separator_) &&
-                          IsChineseWriting(LastCodePoint(tail.substr(0, tail.size() - separator_->size())));
+    separatorOfTheText_ =
+        writtenSinceSeparator_ >= separator_->size() && tail.ends_with(*separator_) &&
+        IsChineseWriting(LastCodePoint(tail.substr(0, tail.size() - separator_->size())));
 }
 
 void PieceFormat::WriteMarked(std::u16string_view character, std::u16string_view piece,

@@ -37,8 +37,7 @@ class PieceFormat {
 
   private:
     void Write(std::u16string_view text, std::u16string& out);
-    void WriteMarked(std::u16string_view character, std::u16string_view piece,
-                     std::u16string& out);
+    void WriteMarked(std::u16string_view character, std::u16string_view piece, std::u16string& out);
 
     std::optional<std::u16string> separator_;
     std::optional<std::u16string> mark_;

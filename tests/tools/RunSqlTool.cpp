@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
     sqlite3_key(db, "Wx#7305", 7);
     char* error = nullptr;
     const auto printRow = [](void*, int count, char** values, char**) {
-        for (int i = 0; i < count; ++i) std::cout << (i ? "\t" : "") << (values[i] ? values[i] : "");
+        for (int i = 0; i < count; ++i)
+            std::cout << (i ? "\t" : "") << (values[i] ? values[i] : "");
         std::cout << "\n";
         return 0;
     };

@@ -8,8 +8,8 @@
 #include "DatabaseErrors.h"
 #include "DatabaseFixture.h"
 #include "DictionaryDatabase.h"
-#include "RecordOperations.h"
 #include "DictionaryLookup.h"
+#include "RecordOperations.h"
 
 namespace zelk {
 namespace {

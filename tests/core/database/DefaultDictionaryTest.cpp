@@ -6,8 +6,8 @@
 #include "CodePage.h"
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
-#include "RecordOperations.h"
 #include "DictionaryLookup.h"
+#include "RecordOperations.h"
 #include "TestDatabase.h"
 
 namespace zelk {

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <csignal>
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -130,9 +129,10 @@ TEST_F(UserDatabaseTest, AFullDiskIsReportedWithItsReason) {
     waitpid(child, nullptr, 0);
     EXPECT_NE(message.find("Cannot copy the default dictionary"), std::string::npos) << message;
     EXPECT_NE(message.find("File too large"), std::string::npos) << message;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "home/.local/share/zelk"),
-                            std::filesystem::directory_iterator()),
-              0)
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(dir.path() / "home/.local/share/zelk"),
+                      std::filesystem::directory_iterator()),
+        0)
         << "no half copy may be left";
 }
 

@@ -109,7 +109,8 @@ TEST_F(WriteSafetyTest, TriggersOfTheFileDoNotRun) {
         "  delete from chr12 where rowid <> new.rowid; end;");
     StoreSavedSentence(settings, "edited");
     SaveEntry(maintenance, "明", "日月");
-    const ImportSummary summary = ImportDictionary(connection, {{"一", "一"}}, ImportMode::KeepExisting);
+    const ImportSummary summary =
+        ImportDictionary(connection, {{"一", "一"}}, ImportMode::KeepExisting);
     EXPECT_EQ(summary.added, 1u);
     connection.Close();
     EXPECT_EQ(Keys(), (std::vector<std::string>{"好", "林", "明", "一"}));
@@ -122,9 +123,11 @@ TEST_F(WriteSafetyTest, AConflictClauseThatDeletesRowsFailsTheWrite) {
         "insert into chr12 values ('好', '女子'), ('林', '木木');");
     const std::string error = ErrorOf([&] { SaveEntry(maintenance, "妤", "女子"); });
     EXPECT_TRUE(Contains(error, "changed other rows of chr12")) << error;
-    EXPECT_TRUE(Contains(
-        ErrorOf([&] { ImportDictionary(connection, {{"妤", "女子"}}, ImportMode::KeepExisting); }),
-        "(2 rows instead of 3 rows)"));  // one added, one replaced away
+    EXPECT_TRUE(
+        Contains(ErrorOf([&] {
+                     ImportDictionary(connection, {{"妤", "女子"}}, ImportMode::KeepExisting);
+                 }),
+                 "(2 rows instead of 3 rows)"));  // one added, one replaced away
     connection.Close();
     EXPECT_EQ(Keys(), (std::vector<std::string>{"好", "林"}));
 }

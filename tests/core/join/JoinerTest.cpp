@@ -6,9 +6,9 @@
 #include "CodePage.h"
 #include "DefaultDictionary.h"
 #include "DictionaryDatabase.h"
-#include "MappedFile.h"
 #include "JoinStream.h"
 #include "Joiner.h"
+#include "MappedFile.h"
 
 namespace zelk {
 namespace {
@@ -88,7 +88,8 @@ TEST(JoinerTest, SeparatedTextDropsOnlyTheSeparatorsTheSplitWrote) {
     EXPECT_EQ(joiner.JoinSeparated(u"女子 木木，a\n女 子", u" "), u"好林，a\n女子");
     EXPECT_EQ(joiner.JoinSeparated(u"女子|木木", u"|"), u"好林");
     // The text's own separators, where no Chinese stands on both sides, stay.
-    EXPECT_EQ(joiner.JoinSeparated(u"第 1 章，女子 白勺 Debian 11", u" "), u"第 1 章，好的 Debian 11");
+    EXPECT_EQ(joiner.JoinSeparated(u"第 1 章，女子 白勺 Debian 11", u" "),
+              u"第 1 章，好的 Debian 11");
     // A blank of the text between two Chinese characters cannot be told from
     // a separator (the split says so).
     EXPECT_EQ(joiner.JoinSeparated(u"章 女子", u" "), u"章好");
@@ -122,12 +123,12 @@ TEST(JoinStreamTest, CutsOnlyWhereNothingChanges) {
     const JoinStream separated(joiner, u" ");
     EXPECT_EQ(separated.LastSafeCut(u"女子 木木，a 女"), 6u);  // before the a
     EXPECT_EQ(separated.LastSafeCut(u"女子 木木 女"), 0u);
-    for (std::u16string_view text :
-         {std::u16string_view(u"女子木木，女子士口😀木木ab女子"), std::u16string_view(u"a女子b\n木木")}) {
+    for (std::u16string_view text : {std::u16string_view(u"女子木木，女子士口😀木木ab女子"),
+                                     std::u16string_view(u"a女子b\n木木")}) {
         ExpectCutsChangeNothing(joiner, u"", text);
     }
-    for (std::u16string_view text :
-         {std::u16string_view(u"女子 木木，a b 女子  士口 😀 x女子"), std::u16string_view(u"第 1 章 女子 木木 x")}) {
+    for (std::u16string_view text : {std::u16string_view(u"女子 木木，a b 女子  士口 😀 x女子"),
+                                     std::u16string_view(u"第 1 章 女子 木木 x")}) {
         ExpectCutsChangeNothing(joiner, u" ", text);
     }
     ExpectCutsChangeNothing(joiner, u"--", u"女子--木木---x--女子-- 木木");

@@ -10,8 +10,8 @@
 
 #include "CodePage.h"
 #include "DefaultDictionary.h"
-#include "MappedFile.h"
 #include "Joiner.h"
+#include "MappedFile.h"
 #include "TestDatabase.h"
 
 namespace zelk {
@@ -65,7 +65,9 @@ TEST(ModelFileTest, DamagedAndForeignFilesAreRefusedByName) {
     };
     EXPECT_EQ(refuse(""), named + "is no model file of this program");
     EXPECT_EQ(refuse("ZELKJOI"), named + "is no model file of this program");
-    EXPECT_EQ(refuse("\x7f" "ELF and more bytes than a header holds" + std::string(300, 'x')),
+    EXPECT_EQ(refuse("\x7f"
+                     "ELF and more bytes than a header holds" +
+                     std::string(300, 'x')),
               named + "is no model file of this program");
     EXPECT_EQ(refuse(good.substr(0, 100)), named + "is cut short; build or install it again");
     EXPECT_EQ(refuse(good.substr(0, good.size() - 4)),
@@ -82,9 +84,9 @@ TEST(ModelFileTest, DamagedAndForeignFilesAreRefusedByName) {
                                  "install it again");
     std::string other = good;
     other[16] ^= 1;
-    EXPECT_EQ(refuse(other),
-              named + "comes from another build of the program (it was made from other "
-                      "counts); build or install it again, or name it with --model");
+    EXPECT_EQ(refuse(other), named +
+                                 "comes from another build of the program (it was made from other "
+                                 "counts); build or install it again, or name it with --model");
     EXPECT_EQ(refuse(other, nullptr), "<no error>") << "a file named by the user needs no match";
 
     std::string beyond = good;
@@ -147,7 +149,8 @@ TEST(ModelFileTest, TheBuildsModelJoinsAsItsCounts) {
     std::ifstream poems("/usr/share/games/fortunes/song100");
     for (std::string line; texts.size() < 300 && std::getline(poems, line);) {
         std::u16string split;
-        for (char16_t c : AnsiToUtf16(line)) split += pieces.contains(c) ? pieces[c] : std::u16string(1, c);
+        for (char16_t c : AnsiToUtf16(line))
+            split += pieces.contains(c) ? pieces[c] : std::u16string(1, c);
         texts.push_back(split);
     }
     for (const std::u16string& t : texts) EXPECT_EQ(mapped.Join(t), text.Join(t));

@@ -129,10 +129,20 @@ TEST(DictionaryDataTest, CorrectedSplitsStayCorrected) {
     EXPECT_FALSE(dictionary.contains("荆"));
     const auto topBottom = AsMap(TopBottomEntries());
     EXPECT_EQ(topBottom.at("荆"), "艹刑");
-    for (const auto& [character, split] : std::map<std::string, std::string>{
-             {"李", "木子"}, {"章", "立早"}, {"吴", "口天"}, {"思", "田心"}, {"昌", "日日"},
-             {"岩", "山石"}, {"国", "囗玉"}, {"这", "辶文"}, {"或", "戈口一"}, {"网", "冂乂乂"},
-             {"向", "丿冋"}, {"弄", "王廾"}, {"王", "一土"}, {"文", "亠乂"}}) {
+    for (const auto& [character, split] : std::map<std::string, std::string>{{"李", "木子"},
+                                                                             {"章", "立早"},
+                                                                             {"吴", "口天"},
+                                                                             {"思", "田心"},
+                                                                             {"昌", "日日"},
+                                                                             {"岩", "山石"},
+                                                                             {"国", "囗玉"},
+                                                                             {"这", "辶文"},
+                                                                             {"或", "戈口一"},
+                                                                             {"网", "冂乂乂"},
+                                                                             {"向", "丿冋"},
+                                                                             {"弄", "王廾"},
+                                                                             {"王", "一土"},
+                                                                             {"文", "亠乂"}}) {
         EXPECT_EQ(topBottom.contains(character) ? topBottom.at(character) : "<none>", split)
             << character;
     }

@@ -7,8 +7,8 @@
 #include "AdoQuery.h"
 #include "CodePage.h"
 #include "DatabaseErrors.h"
-#include "RecordOperations.h"
 #include "DictionaryLookup.h"
+#include "RecordOperations.h"
 #include "TestDatabase.h"
 
 namespace zelk {
