@@ -1,25 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that the build needs, and with "test" also
-# those the tests and the package check need. Safe to run again: it installs
-# only what is missing, quietly.
-#   scripts/setup-debian.sh [run|test]      (default: run)
+# Installs the Debian 12 packages that a build needs: "run" the desktop
+# program and the tools, "web" the browser edition, "test" both and what the
+# tests need besides. Safe to run again: it installs only what is missing,
+# quietly.
+#   scripts/setup-debian.sh [run|web|test]      (default: run)
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ pkg-config python3
+common=(cmake ninja-build g++ pkg-config python3)
+desktop=(
     libsqlcipher-dev libssl-dev
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev
     qt6-translations-l10n
     fonts-arphic-uming fonts-noto-cjk fonts-liberation2
 )
-if [[ ${1:-run} == test ]]; then
-    packages+=(
-        libgtest-dev
-        desktop-file-utils appstream dpkg-dev fakeroot lintian
-        fortunes-zh
-        xvfb xauth openbox xdotool x11-utils
-    )
-fi
+web=(emscripten)
+testing=(
+    libgtest-dev
+    desktop-file-utils appstream dpkg-dev fakeroot lintian
+    fortunes-zh
+    xvfb xauth openbox xdotool x11-utils
+    chromium chromium-driver python3-selenium
+)
+case ${1:-run} in
+    run) packages=("${common[@]}" "${desktop[@]}") ;;
+    web) packages=("${common[@]}" "${web[@]}") ;;
+    test) packages=("${common[@]}" "${desktop[@]}" "${web[@]}" "${testing[@]}") ;;
+    *) echo "usage: setup-debian.sh [run|web|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -77,8 +77,10 @@ Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, CharacterModel mo
     }
     std::stable_sort(ends.begin(), ends.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [node, reading] : ends) {
-        Node& end = nodes_[node];
+    for (const auto& pair : ends) {
+        // (Named, not bound: lambdas of every compiler may capture them.)
+        const Reading& reading = pair.second;
+        Node& end = nodes_[pair.first];
         const auto first = readings_.begin() + end.firstReading;
         if (end.readingCount == 0) {
             end.firstReading = static_cast<std::uint32_t>(readings_.size());

@@ -1,13 +1,19 @@
 #include "PartFinder.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "CodePage.h"
 
 namespace zelk {
 
 int CommonnessGroup(std::u16string_view character) {
-    const std::string gbk = Utf16ToAnsi(character, kCodePageGbk);
+    std::string gbk;
+    try {
+        gbk = Utf16ToAnsi(character, kCodePageGbk);
+    } catch (const std::runtime_error&) {
+        return 4;  // no GBK on this system (a web page): no group but the last
+    }
     if (gbk.size() != 2 || gbk == "?") return 4;
     const auto lead = static_cast<unsigned char>(gbk[0]);
     const auto trail = static_cast<unsigned char>(gbk[1]);
@@ -44,7 +50,7 @@ std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& ent
     struct Found {
         std::uint32_t rank;  // in running text; characters without one after all ranked
         int group;
-        std::string order;  // the key in GBK: pinyin order within GB2312's first level
+        std::string order;  // the key in GBK (pinyin order within GB2312's first level)
         const DictionaryEntry* entry;
     };
     std::vector<Found> found;
@@ -56,8 +62,9 @@ std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& ent
         if (exact ? replacement == joined : HoldsAll(replacement, wanted)) {
             const std::optional<std::uint32_t> rank =
                 ranks ? ranks->RankOf(CodePointOf(key)) : std::nullopt;
-            found.push_back({rank.value_or(UINT32_MAX), CommonnessGroup(key),
-                             Utf16ToAnsi(key, kCodePageGbk), &entry});
+            const int group = CommonnessGroup(key);
+            found.push_back({rank.value_or(UINT32_MAX), group,
+                             group < 4 ? Utf16ToAnsi(key, kCodePageGbk) : entry.key, &entry});
         }
     }
     std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
