@@ -27,10 +27,14 @@ SITE, DICT, SPLIT = (os.path.abspath(p) for p in sys.argv[1:4])
 del sys.argv[1:4]
 
 
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
 def serve(folder):
     """A static host for folder on a free loopback port, in a thread."""
-    handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=folder)
-    handler.log_message = lambda *args: None
+    handler = functools.partial(QuietHandler, directory=folder)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server

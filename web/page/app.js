@@ -443,4 +443,5 @@
 
   for (const id of ["split", "copy", "split-copy", "join", "ku", "find", "coverage"]) $(id).disabled = false;
   document.body.dataset.ready = "true";
+  performance.mark("zelk-ready");
 })();
