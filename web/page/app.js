@@ -387,18 +387,19 @@
     const parts = $("parts").value.split(/\s+/).filter((part) => part);
     const list = $("found");
     list.replaceChildren();
+    const findStatus = (text, error) => say($("find-status"), text, error);
     if (parts.length === 0) {
-      status("请输入部件。", true);
+      findStatus("请输入部件。", true);
       $("parts").focus();
       return;
     }
     readOptions();
     const found = zelk.find(parts, $("exact").checked);
     if (found.length === 0) {
-      status(`没有由 ${parts.join(" ")} 组成的字。`);
+      findStatus(`没有由 ${parts.join(" ")} 组成的字。`);
       return;
     }
-    status(`找到 ${found.length} 个字，常用的在前。`);
+    findStatus(found.length > 300 ? `找到 ${found.length} 个字，常用的在前；列出前 300 个。` : `找到 ${found.length} 个字，常用的在前。`);
     for (const { character, parts: pieces } of found.slice(0, 300)) {
       const item = document.createElement("li");
       const strong = document.createElement("span");
