@@ -9,6 +9,11 @@
   const OPTIONS = "zelk.options";
   const LONG_TEXT = 200000; // code units: show progress beyond this
 
+  function showResult(text) {
+    $("result").classList.toggle("long", text.length > LONG_TEXT);
+    $("result").value = text;
+  }
+
   function say(element, text, error = false) {
     element.textContent = text;
     element.classList.toggle("error", error);
@@ -123,12 +128,12 @@
       progress.show("正在拆分", done, total);
       await nextFrame();
     });
-    $("result").value = result.text;
+    showResult(result.text);
     status(
       result.ambiguous
         ? `原文在两个汉字之间已有分隔符“${options.separator}”：还原时会被当作拆分加上的而去掉。`
         : long
-          ? `已拆分 ${text.length.toLocaleString("zh-CN")} 个字符。`
+          ? `已拆分 ${text.length.toLocaleString("zh-CN")} 个字符；结果很长，按行显示，不自动换行。`
           : "",
     );
     return true;
@@ -238,11 +243,11 @@
     }
     const long = text.length > LONG_TEXT;
     try {
-      $("result").value = await zelk.join(text, { separator: separator ?? "", step: 1 << 16 }, async (done, total) => {
+      showResult(await zelk.join(text, { separator: separator ?? "", step: 1 << 16 }, async (done, total) => {
         if (!long) return;
         progress.show("正在还原", done, total);
         await nextFrame();
-      });
+      }));
     } catch (error) {
       if (error.code !== "separator") throw error;
       status("还原用的分隔符里不能有汉字。", true);
