@@ -88,8 +88,8 @@ class Iconv {
                 if (probe != -1) ::close(probe);
             }
             if (error == EINVAL) {
-                throw std::runtime_error("Code page conversion from " + from + " to " + to +
-                                         " is not available on this system");
+                throw CodePageUnavailable("Code page conversion from " + from + " to " + to +
+                                          " is not available on this system");
             }
             throw std::runtime_error("Code page conversion from " + from + " to " + to +
                                      " could not start: " + std::strerror(error));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,13 @@ using CodePage = unsigned;
 
 inline constexpr CodePage kCodePageUtf8 = 65001;
 inline constexpr CodePage kCodePageGbk = 936;
+
+// A conversion this system does not have (a web page's C library has no
+// GBK); other faults of a conversion raise std::runtime_error.
+class CodePageUnavailable : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
 
 // The code page of the window text: UTF-8 on Linux, as Qt 6 treats local
 // 8-bit text.

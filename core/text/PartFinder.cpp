@@ -11,7 +11,7 @@ int CommonnessGroup(std::u16string_view character) {
     std::string gbk;
     try {
         gbk = Utf16ToAnsi(character, kCodePageGbk);
-    } catch (const std::runtime_error&) {
+    } catch (const CodePageUnavailable&) {
         return 4;  // no GBK on this system (a web page): no group but the last
     }
     if (gbk.size() != 2 || gbk == "?") return 4;

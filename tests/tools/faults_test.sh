@@ -46,6 +46,29 @@ os.execv(sys.argv[1], sys.argv[1:])' "$dict" find 女 子 2>&1 > /dev/null)
 check "no file descriptor left" \
     "zelk-dict: Code page conversion from UTF-16LE to CP936 could not start: Too many open files" "$out"
 
+# A disk that fills up while a database is made: the reason and the file.
+(ulimit -f 64; trap '' XFSZ; "$dict" create --database filled.dll 2>err); status=$?
+check "a full disk fails create" 1 "$status"
+check "and names the file and the reason" "yes" \
+    "$(grep -q "^zelk-dict: Cannot create 'filled.dll': Disk I/O error on the database file '.*filled.dll.new-[0-9-]*': File too large.$" err && echo yes || cat err)"
+check "nothing is left of it" "" "$(ls -A | grep filled || true)"
+"$dict" create --database counted.dll 2>err
+check "create counts what the file holds" "$(count counted.dll)" "$(sed -n 's/.* with \([0-9]*\) entries$/\1/p' err)"
+
+# The join model: named by --model, or found beside the program; a plain
+# split never opens it.
+mkdir -p lonely/bin && cp "$split" lonely/bin/
+check "a plain split needs no model" "女子" "$(lonely/bin/zelk-split 好)"
+lonely/bin/zelk-split --join 女子 2>err; status=$?
+check "a join without its model" \
+    "1:zelk-split: the join model is missing (looked for '$work/lonely/share/zelk/join-model.bin', '$work/lonely/data/join-model.bin'); install it, or name one with --model" \
+    "$status:$(cat err)"
+printf 'ZELKJOIN and nothing more' > cut.bin
+"$split" --join --model cut.bin 女子 2>err; status=$?
+check "a model cut short" "1:zelk-split: the join model 'cut.bin' is cut short; build or install it again" "$status:$(cat err)"
+"$split" --join --model "$work" 女子 2>err; status=$?
+check "a folder as the model" "1:zelk-split: cannot read the join model '$work': Is a directory" "$status:$(cat err)"
+
 # --- Export targets that are no files ----------------------------------------
 "$dict" export > backup.tsv
 mkfifo fifo
