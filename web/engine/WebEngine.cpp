@@ -47,9 +47,9 @@ std::u16string Utf16(std::string_view text) {
 }
 
 struct Engine {
-    std::u16string input;   // what the page wrote
+    std::u16string input;          // what the page wrote
     std::vector<std::byte> bytes;  // the model file's bytes
-    std::u16string result;  // what the page reads
+    std::u16string result;         // what the page reads
     int flags = 0;
 
     std::vector<DictionaryEntry> sets[kSetCount];
@@ -71,7 +71,8 @@ struct Engine {
             dictionary = MemoryDictionary();
             dictionary.Merge(sets[kGenerated], MemoryDictionary::Merge::ReplaceKeys);
             dictionary.Merge(sets[kSupplement], MemoryDictionary::Merge::ReplaceKeys);
-            if (topBottom) dictionary.Merge(sets[kTopBottom], MemoryDictionary::Merge::KeepExisting);
+            if (topBottom)
+                dictionary.Merge(sets[kTopBottom], MemoryDictionary::Merge::KeepExisting);
             dictionary.Merge(user, MemoryDictionary::Merge::ReplaceKeys);
             dictionaryStale = false;
             joiner.reset();
@@ -123,10 +124,16 @@ EMSCRIPTEN_KEEPALIVE std::byte* zelk_bytes(int size) {
     return engine().bytes.data();
 }
 
-EMSCRIPTEN_KEEPALIVE const char16_t* zelk_result() { return engine().result.data(); }
-EMSCRIPTEN_KEEPALIVE int zelk_result_length() { return static_cast<int>(engine().result.size()); }
+EMSCRIPTEN_KEEPALIVE const char16_t* zelk_result() {
+    return engine().result.data();
+}
+EMSCRIPTEN_KEEPALIVE int zelk_result_length() {
+    return static_cast<int>(engine().result.size());
+}
 // 1: the split met a separator of the text between Chinese characters.
-EMSCRIPTEN_KEEPALIVE int zelk_flags() { return engine().flags; }
+EMSCRIPTEN_KEEPALIVE int zelk_flags() {
+    return engine().flags;
+}
 
 // One of the shipped sets, as TSV in the input; 1 and a message in the
 // result when it does not parse.
@@ -142,7 +149,9 @@ EMSCRIPTEN_KEEPALIVE int zelk_set_dictionary(int set) {
 }
 
 // The characters by frequency, one a line, in the input.
-EMSCRIPTEN_KEEPALIVE void zelk_set_ranks() { engine().ranks = zelk::CharacterRanks(Utf8(engine().input)); }
+EMSCRIPTEN_KEEPALIVE void zelk_set_ranks() {
+    engine().ranks = zelk::CharacterRanks(Utf8(engine().input));
+}
 
 EMSCRIPTEN_KEEPALIVE void zelk_use_top_bottom(int on) {
     if (engine().topBottom == (on != 0)) return;
@@ -158,9 +167,8 @@ EMSCRIPTEN_KEEPALIVE int zelk_set_user_entries(int nameUnits, int merge) {
     const std::string name = Utf8(engine().Input(0, static_cast<std::size_t>(nameUnits)));
     std::vector<DictionaryEntry> entries;
     try {
-        entries = zelk::ParseDictionaryTsv(Utf8(engine().Input(static_cast<std::size_t>(nameUnits),
-                                                               std::u16string::npos)),
-                                           name);
+        entries = zelk::ParseDictionaryTsv(
+            Utf8(engine().Input(static_cast<std::size_t>(nameUnits), std::u16string::npos)), name);
     } catch (const std::exception& error) {
         return Fail(error.what());
     }
@@ -174,7 +182,9 @@ EMSCRIPTEN_KEEPALIVE int zelk_set_user_entries(int nameUnits, int merge) {
 }
 
 // The user's entries as TSV, as zelk-dict export writes them.
-EMSCRIPTEN_KEEPALIVE void zelk_user_entries() { engine().result = Utf16(zelk::FormatDictionaryTsv(engine().user)); }
+EMSCRIPTEN_KEEPALIVE void zelk_user_entries() {
+    engine().result = Utf16(zelk::FormatDictionaryTsv(engine().user));
+}
 
 // The entry for the key in the input: 0 none, 1 the user's own, 2 the
 // dictionary's; its replacement in the result.
@@ -220,7 +230,8 @@ EMSCRIPTEN_KEEPALIVE void zelk_split_start(int separatorUnits, int markUnits) {
         separator = std::u16string(engine().Input(at, static_cast<std::size_t>(separatorUnits)));
         at += static_cast<std::size_t>(separatorUnits);
     }
-    if (markUnits >= 0) mark = std::u16string(engine().Input(at, static_cast<std::size_t>(markUnits)));
+    if (markUnits >= 0)
+        mark = std::u16string(engine().Input(at, static_cast<std::size_t>(markUnits)));
     engine().format.emplace(separator, mark);
     engine().flags = 0;
     engine().Dictionary();
@@ -257,7 +268,9 @@ EMSCRIPTEN_KEEPALIVE int zelk_load_model() {
     return 0;
 }
 
-EMSCRIPTEN_KEEPALIVE int zelk_model_loaded() { return engine().model ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int zelk_model_loaded() {
+    return engine().model ? 1 : 0;
+}
 
 // Starts reading split text back, with the separator in the input (none
 // when empty); 2 when the separator holds Chinese writing, which split text
@@ -278,9 +291,13 @@ EMSCRIPTEN_KEEPALIVE int zelk_join_start() {
 }
 
 // The next part of the text, read back as far as it can be yet, into the result.
-EMSCRIPTEN_KEEPALIVE void zelk_join_push() { engine().result = engine().joinStream->Push(engine().input); }
+EMSCRIPTEN_KEEPALIVE void zelk_join_push() {
+    engine().result = engine().joinStream->Push(engine().input);
+}
 // The end of the text: the rest, read back.
-EMSCRIPTEN_KEEPALIVE void zelk_join_finish() { engine().result = engine().joinStream->Finish(); }
+EMSCRIPTEN_KEEPALIVE void zelk_join_finish() {
+    engine().result = engine().joinStream->Finish();
+}
 
 // The characters written with the parts (one a line in the input), the most
 // frequent first: "character TAB replacement" lines in the result.
@@ -295,8 +312,8 @@ EMSCRIPTEN_KEEPALIVE void zelk_find(int exact) {
     }
     std::string out;
     if (!parts.empty()) {
-        for (const DictionaryEntry& entry :
-             zelk::FindByParts(engine().Dictionary().Entries(), parts, exact != 0, &engine().ranks)) {
+        for (const DictionaryEntry& entry : zelk::FindByParts(engine().Dictionary().Entries(),
+                                                              parts, exact != 0, &engine().ranks)) {
             out += entry.key + "\t" + entry.replacement.value_or("") + "\n";
         }
     }
@@ -312,7 +329,8 @@ EMSCRIPTEN_KEEPALIVE void zelk_coverage(int most) {
     counter.Add(Utf8(engine().input));
     std::string out = std::to_string(counter.chineseCharacters()) + "\t" +
                       std::to_string(counter.splitCharacters()) + "\n";
-    for (const auto& [character, count] : counter.MostFrequentWhole(static_cast<std::size_t>(most))) {
+    for (const auto& [character, count] :
+         counter.MostFrequentWhole(static_cast<std::size_t>(most))) {
         out += Utf8(zelk::CodePointToUtf16(character)) + "\t" + std::to_string(count) + "\n";
     }
     engine().result = Utf16(out);
