@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "DatabaseErrors.h"
 #include "TemporaryFiles.h"
 #include "ToolRun.h"
 
@@ -17,10 +18,6 @@ namespace zelk::tool {
 namespace {
 
 constexpr int kMostLinks = 40;  // as the kernel follows them
-
-std::string Quoted(const std::filesystem::path& path) {
-    return "'" + path.string() + "'";
-}
 
 std::string SystemReason(int error) {
     return std::strerror(error);
@@ -70,11 +67,13 @@ std::filesystem::path ResolveLinks(const std::string& path) {
         struct stat status {};
         if (::lstat(current.c_str(), &status) != 0) {
             if (errno == ENOENT) return current;
-            throw std::runtime_error("cannot reach " + Quoted(path) + ": " + SystemReason(errno));
+            throw std::runtime_error("cannot reach " + QuotedPath(path) + ": " +
+                                     SystemReason(errno));
         }
         if (!S_ISLNK(status.st_mode)) return current;
         if (hops == kMostLinks) {
-            throw std::runtime_error("cannot reach " + Quoted(path) + ": " + SystemReason(ELOOP));
+            throw std::runtime_error("cannot reach " + QuotedPath(path) + ": " +
+                                     SystemReason(ELOOP));
         }
         const std::filesystem::path target = std::filesystem::read_symlink(current);
         current = target.is_absolute() ? target : current.parent_path() / target;
@@ -86,22 +85,23 @@ void RequireFileTarget(const std::string& path) {
     if (::stat(path.c_str(), &status) != 0) return;  // nothing there yet (or a dangling link)
     const std::string nothing = "; nothing was written.";
     if (S_ISREG(status.st_mode)) return;
-    if (S_ISDIR(status.st_mode)) throw std::runtime_error(Quoted(path) + " is a folder" + nothing);
+    if (S_ISDIR(status.st_mode))
+        throw std::runtime_error(QuotedPath(path) + " is a folder" + nothing);
     if (S_ISFIFO(status.st_mode)) {
-        throw std::runtime_error(Quoted(path) + " is a FIFO (a pipe), not a file" + nothing +
+        throw std::runtime_error(QuotedPath(path) + " is a FIFO (a pipe), not a file" + nothing +
                                  " Name '-' to write to standard output.");
     }
     if (S_ISSOCK(status.st_mode)) {
-        throw std::runtime_error(Quoted(path) + " is a socket, not a file" + nothing);
+        throw std::runtime_error(QuotedPath(path) + " is a socket, not a file" + nothing);
     }
-    throw std::runtime_error(Quoted(path) + " is a device, not a file" + nothing +
+    throw std::runtime_error(QuotedPath(path) + " is a device, not a file" + nothing +
                              " Name '-' to write to standard output.");
 }
 
 void ReplaceFileAtomically(const std::string& path, std::string_view text) {
     RequireFileTarget(path);
     const std::filesystem::path target = ResolveLinks(path);
-    const std::string name = Quoted(path);
+    const std::string name = QuotedPath(path);
     std::filesystem::path temporary;
     const int fd = CreateTemporary(target, temporary);
     if (fd == -1) throw std::runtime_error("cannot create " + name + ": " + SystemReason(errno));

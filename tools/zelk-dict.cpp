@@ -125,12 +125,12 @@ Options ParseOptions(int argc, char** argv) {
 // The top-bottom set: the installed file when there is one (so that it can be
 // looked at and changed there), else the copy built into the tool.
 std::vector<zelk::DictionaryEntry> TopBottomSet() {
-    const std::filesystem::path installed = zelk::ExecutableDirectory() / ".." / "share" / "zelk" /
-                                            (std::string(kTopBottomSet) + ".tsv");
+    const std::string installed =
+        zelk::InstalledDataPath(zelk::ExecutableDirectory(), std::string(kTopBottomSet) + ".tsv")
+            .string();
     std::error_code error;
     if (std::filesystem::is_regular_file(installed, error)) {
-        const std::string path = installed.lexically_normal().string();
-        return zelk::ParseDictionaryTsv(zelk::tool::ReadWholeFile(path), path);
+        return zelk::ParseDictionaryTsv(zelk::tool::ReadWholeFile(installed), installed);
     }
     return zelk::TopBottomEntries();
 }

@@ -13,7 +13,6 @@
 
 #include "AdoQuery.h"
 #include "CachedDictionary.h"
-#include "ChineseCharacters.h"
 #include "CodePage.h"
 #include "DatabaseErrors.h"
 #include "DictionaryDatabase.h"
@@ -118,11 +117,9 @@ Options ParseOptions(int argc, char** argv) {
     if (options.join && options.separator && options.separator->empty()) {
         throw UsageError("--join needs a separator that is not empty");
     }
-    if (options.join && options.separator) {
-        for (char16_t unit : zelk::AnsiToUtf16(*options.separator)) {
-            if (zelk::IsChineseWriting(unit))
-                throw UsageError("--join needs a separator without Chinese characters in it");
-        }
+    if (options.join && options.separator &&
+        !zelk::Joiner::CanReadBackWith(zelk::AnsiToUtf16(*options.separator))) {
+        throw UsageError("--join needs a separator without Chinese characters in it");
     }
     if (options.files.empty() && options.texts.empty()) options.files.push_back("-");
     if (options.database.empty()) options.database = zelk::tool::DefaultDatabase(true);
@@ -201,8 +198,8 @@ zelk::CharacterModel LoadJoinModel(const Options& options) {
     static const zelk::SourceChecksum kThisBuild = zelk::ParseChecksum(ZELK_JOIN_MODEL_SOURCE);
     const std::filesystem::path dir = zelk::ExecutableDirectory();
     std::string tried;
-    for (const std::filesystem::path& candidate : {dir / ".." / "share" / "zelk" / "join-model.bin",
-                                                   dir / ".." / "data" / "join-model.bin"}) {
+    for (const std::filesystem::path& candidate :
+         {zelk::InstalledDataPath(dir, "join-model.bin"), dir / ".." / "data" / "join-model.bin"}) {
         const std::string path = candidate.lexically_normal().string();
         std::error_code error;
         if (std::filesystem::exists(path, error)) return zelk::MapModelFile(path, &kThisBuild);

@@ -221,6 +221,13 @@ char32_t CodePointOf(std::u16string_view character) {
     return character.empty() ? 0 : character[0];
 }
 
+char32_t LastCodePoint(std::u16string_view text) {
+    if (text.empty()) return 0;
+    if (text.size() >= 2 && StartsSurrogatePair(text, text.size() - 2))
+        return CodePointOf(text.substr(text.size() - 2));
+    return text.back();
+}
+
 bool IsValidUtf8(std::string_view text) {
     return FirstInvalidUtf8(text) == std::string_view::npos;
 }

@@ -49,6 +49,9 @@ void AppendUtf16(std::u16string& out, char32_t cp);
 
 // The code point of a character of one code unit or one surrogate pair.
 char32_t CodePointOf(std::u16string_view character);
+// The code point of the character that ends text (a surrogate pair counts
+// as one), or 0 for the empty text.
+char32_t LastCodePoint(std::u16string_view text);
 
 // True when the code unit at position i starts a well-formed surrogate pair.
 inline bool StartsSurrogatePair(std::u16string_view text, std::size_t i) {

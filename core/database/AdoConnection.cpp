@@ -13,10 +13,6 @@ namespace {
 constexpr int kBusyTimeoutMs = 2000;
 constexpr std::size_t kStatementCacheLimit = 64;
 
-std::string Quoted(const std::filesystem::path& path) {
-    return "'" + path.string() + "'";
-}
-
 bool StartsWithPlainSqliteHeader(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     char header[16] = {};
@@ -57,10 +53,10 @@ void TADOConnection::ThrowOpenError(int rc) {
     const std::filesystem::path path = DataSourcePath();
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
-        throw EEngineError("Could not find file " + Quoted(path) + ".", rc);
+        throw EEngineError("Could not find file " + QuotedPath(path) + ".", rc);
     }
     if (std::filesystem::is_directory(path, error)) {
-        throw EEngineError(Quoted(path) + " is a folder, not a database file.", rc);
+        throw EEngineError(QuotedPath(path) + " is a folder, not a database file.", rc);
     }
     if ((rc & 0xff) == SQLITE_NOTADB) {
         // An encrypted database is made of whole pages; anything else is no
@@ -68,16 +64,17 @@ void TADOConnection::ThrowOpenError(int rc) {
         const auto size = std::filesystem::file_size(path, error);
         if (!error && size >= 512 && size % 512 == 0) {
             if (StartsWithPlainSqliteHeader(path)) {
-                throw EEngineError("Not a valid password: the database " + Quoted(path) +
+                throw EEngineError("Not a valid password: the database " + QuotedPath(path) +
                                        " is not protected with the program's password.",
                                    rc);
             }
-            throw EEngineError("Not a valid password for the database " + Quoted(path) + ".", rc);
+            throw EEngineError("Not a valid password for the database " + QuotedPath(path) + ".",
+                               rc);
         }
-        throw EEngineError("Unrecognized database format " + Quoted(path) + ".", rc);
+        throw EEngineError("Unrecognized database format " + QuotedPath(path) + ".", rc);
     }
     if ((rc & 0xff) == SQLITE_CANTOPEN || (rc & 0xff) == SQLITE_PERM) {
-        throw EEngineError("Could not open file " + Quoted(path) + ".", rc);
+        throw EEngineError("Could not open file " + QuotedPath(path) + ".", rc);
     }
     try {
         ThrowEngineError(db_, rc);
@@ -100,7 +97,7 @@ void TADOConnection::Open() {
     if (std::filesystem::exists(path, error) && std::filesystem::is_regular_file(path, error) &&
         std::filesystem::file_size(path, error) == 0 && !error) {
         // The engine would take an empty file for a new database.
-        throw EEngineError("Unrecognized database format " + Quoted(path) + ".", SQLITE_NOTADB);
+        throw EEngineError("Unrecognized database format " + QuotedPath(path) + ".", SQLITE_NOTADB);
     }
 
     // One thread uses a connection at a time: the per-call mutex buys nothing.

@@ -361,7 +361,7 @@ void TADOQuery::WriteChangedRow(const std::vector<std::size_t>& changed) {
     }
     sql += " where _rowid_ = ?";
     WriteTransaction transaction(db);
-    const std::int64_t rows = CountRows(db, table_);
+    transaction.WatchRows(table_);
     {
         SqliteStatement& statement = connection_.Prepare(sql);
         StatementResetter resetter(statement);
@@ -374,7 +374,6 @@ void TADOQuery::WriteChangedRow(const std::vector<std::size_t>& changed) {
             "Row cannot be located for updating. Some values may have been changed since it was "
             "last read.");
     }
-    transaction.RequireRowCount(table_, rows);
     transaction.Commit();
     rows_[current_].values = buffer_;
 }
@@ -394,7 +393,7 @@ void TADOQuery::WriteNewRow(const std::vector<std::size_t>& changed) {
         sql += " (" + names + ") values (" + placeholders + ")";
     }
     WriteTransaction transaction(db);
-    const std::int64_t rows = CountRows(db, table_);
+    transaction.WatchRows(table_);
     {
         SqliteStatement& statement = connection_.Prepare(sql);
         StatementResetter resetter(statement);
@@ -402,8 +401,7 @@ void TADOQuery::WriteNewRow(const std::vector<std::size_t>& changed) {
         statement.Step();
     }
     Row row = ReadRow(sqlite3_last_insert_rowid(db));
-    transaction.RequireRowCount(table_, rows + 1);
-    transaction.Commit();
+    transaction.Commit(+1);
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(insertAt_), std::move(row));
     current_ = insertAt_;
 }
@@ -421,7 +419,7 @@ void TADOQuery::Delete() {
     SqliteStatement& statement =
         connection_.Prepare("delete from " + QuoteIdentifier(table_) + " where _rowid_ = ?");
     WriteTransaction transaction(db);
-    const std::int64_t rows = CountRows(db, table_);
+    transaction.WatchRows(table_);
     {
         StatementResetter resetter(statement);
         statement.BindInt64(1, rows_[current_].rowid);
@@ -432,8 +430,7 @@ void TADOQuery::Delete() {
             "Row cannot be located for deleting. It may have been changed or deleted since it "
             "was last read.");
     }
-    transaction.RequireRowCount(table_, rows - 1);
-    transaction.Commit();
+    transaction.Commit(-1);
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(current_));
     if (current_ >= rows_.size() && current_ > 0) --current_;
 }

@@ -17,6 +17,10 @@ EDatabaseError::EDatabaseError(std::string_view cursorName, std::string_view mes
 EEngineError::EEngineError(const std::string& message, int code)
     : std::runtime_error(message), code_(code) {}
 
+std::string QuotedPath(const std::filesystem::path& path) {
+    return "'" + path.string() + "'";
+}
+
 std::string FieldNotFoundMessage(std::string_view field) {
     return "Field '" + std::string(field) + "' not found";
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,5 +38,8 @@ inline constexpr std::string_view kNotEditing = "Dataset not in edit or insert m
 
 // "Field '%s' not found" with the field's name in place of %s.
 std::string FieldNotFoundMessage(std::string_view field);
+
+// A path as messages name it: between single quotes.
+std::string QuotedPath(const std::filesystem::path& path);
 
 }  // namespace zelk

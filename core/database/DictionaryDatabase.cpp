@@ -29,10 +29,6 @@ void BindReplacement(SqliteStatement& statement, int index, const DictionaryEntr
     }
 }
 
-std::string Quoted(const std::filesystem::path& path) {
-    return "'" + path.string() + "'";
-}
-
 std::filesystem::path TemporaryPrefix(const std::filesystem::path& path) {
     return path.parent_path() / (path.filename().string() + ".new-");
 }
@@ -74,7 +70,7 @@ void ReplaceDatabase(const std::filesystem::path& finished, const std::filesyste
     } catch (const EEngineError& error) {
         const int primary = error.code() & 0xff;
         if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
-            throw EEngineError(Quoted(path) +
+            throw EEngineError(QuotedPath(path) +
                                    " is being written by another process; it was left as it is. "
                                    "Try again when that has finished.",
                                error.code());
@@ -93,9 +89,9 @@ void PlaceNewDatabase(const std::filesystem::path& finished, const std::filesyst
     if (::link(finished.c_str(), path.c_str()) != 0) {
         const int error = errno;
         if (error == EEXIST) {
-            throw std::runtime_error(Quoted(path) + " already exists; it was left as it is.");
+            throw std::runtime_error(QuotedPath(path) + " already exists; it was left as it is.");
         }
-        throw std::runtime_error("Cannot create " + Quoted(path) + ": " + std::strerror(error) +
+        throw std::runtime_error("Cannot create " + QuotedPath(path) + ": " + std::strerror(error) +
                                  ".");
     }
     std::error_code ignored;
@@ -109,10 +105,10 @@ std::size_t CreateDictionaryDatabase(const std::filesystem::path& path,
                                      std::string_view savedSentence, bool overwrite) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
-        throw std::runtime_error(Quoted(path) + " is a folder; nothing was created.");
+        throw std::runtime_error(QuotedPath(path) + " is a folder; nothing was created.");
     }
     if (!overwrite && std::filesystem::exists(path, error)) {
-        throw std::runtime_error(Quoted(path) + " already exists; it was left as it is.");
+        throw std::runtime_error(QuotedPath(path) + " already exists; it was left as it is.");
     }
     RemoveDeadTemporaries(TemporaryPrefix(path));
     const std::filesystem::path temporary = TemporaryPath(TemporaryPrefix(path));
@@ -124,12 +120,13 @@ std::size_t CreateDictionaryDatabase(const std::filesystem::path& path,
             ImportDictionary(connection, entries, ImportMode::ReplaceKeys);
             rows = static_cast<std::size_t>(CountRows(connection.Handle(), "chr12"));
         } catch (const EEngineError& failure) {
-            throw EEngineError("Cannot create " + Quoted(path) + ": " + failure.what(),
+            throw EEngineError("Cannot create " + QuotedPath(path) + ": " + failure.what(),
                                failure.code());
         }
         if (std::filesystem::exists(path, error)) {
             if (!overwrite) {
-                throw std::runtime_error(Quoted(path) + " already exists; it was left as it is.");
+                throw std::runtime_error(QuotedPath(path) +
+                                         " already exists; it was left as it is.");
             }
             ReplaceDatabase(temporary, path);
         } else {
@@ -161,7 +158,7 @@ ImportSummary ImportDictionary(TADOConnection& connection,
     ImportSummary summary;
     WriteTransaction transaction(db);
     if (mode == ImportMode::ReplaceAll) ExecuteSql(db, "delete from chr12");
-    const std::int64_t rowsBefore = CountRows(db, "chr12");
+    transaction.WatchRows("chr12");
     // The rows this import has written: a later entry for their key is the
     // import's own to change, whatever the mode. Keys compare as the column
     // compares them, since the engine finds the row.
@@ -199,8 +196,7 @@ ImportSummary ImportDictionary(TADOConnection& connection,
     find.Reset();
     update.Reset();
     insert.Reset();
-    transaction.RequireRowCount("chr12", rowsBefore + static_cast<std::int64_t>(summary.added));
-    transaction.Commit();
+    transaction.Commit(static_cast<std::int64_t>(summary.added));
     return summary;
 }
 

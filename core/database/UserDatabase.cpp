@@ -11,15 +11,12 @@
 #include <string>
 
 #include "ConnectionSettings.h"
+#include "DatabaseErrors.h"
 #include "TemporaryFiles.h"
 
 namespace zelk {
 
 namespace {
-
-std::string Quoted(const std::filesystem::path& path) {
-    return "'" + path.string() + "'";
-}
 
 std::filesystem::path HomeDirectory() {
     if (const char* home = std::getenv("HOME"); home && *home) return home;
@@ -83,8 +80,13 @@ std::filesystem::path ExecutableDirectory() {
     return self.parent_path();
 }
 
+std::filesystem::path InstalledDataPath(const std::filesystem::path& executableDir,
+                                        const std::filesystem::path& name) {
+    return (executableDir / ".." / "share" / "zelk" / name).lexically_normal();
+}
+
 std::filesystem::path ShippedDatabasePath(const std::filesystem::path& executableDir) {
-    return (executableDir / ".." / "share" / "zelk" / kDatabaseFileName).lexically_normal();
+    return InstalledDataPath(executableDir, kDatabaseFileName);
 }
 
 std::optional<std::filesystem::path> ShippedDatabase(const std::filesystem::path& executableDir) {
@@ -100,7 +102,7 @@ ProvisionedDatabase ProvisionUserDatabase(const std::filesystem::path& shipped) 
     std::error_code error;
     std::filesystem::create_directories(directory, error);
     if (error) {
-        throw std::runtime_error("Cannot create the folder " + Quoted(directory) + ": " +
+        throw std::runtime_error("Cannot create the folder " + QuotedPath(directory) + ": " +
                                  error.message() + ".");
     }
     if (std::filesystem::exists(result.path, error)) return result;
@@ -114,15 +116,16 @@ ProvisionedDatabase ProvisionUserDatabase(const std::filesystem::path& shipped) 
     std::error_code ignored;
     if (const int copyError = CopyFile(shipped, temporary); copyError != 0) {
         std::filesystem::remove(temporary, ignored);
-        throw std::runtime_error("Cannot copy the default dictionary " + Quoted(shipped) + " to " +
-                                 Quoted(directory) + ": " + std::strerror(copyError) + ".");
+        throw std::runtime_error("Cannot copy the default dictionary " + QuotedPath(shipped) +
+                                 " to " + QuotedPath(directory) + ": " + std::strerror(copyError) +
+                                 ".");
     }
     const int linked = ::link(temporary.c_str(), result.path.c_str());
     const int linkError = errno;
     std::filesystem::remove(temporary, ignored);
     if (linked != 0 && linkError != EEXIST) {
         throw std::runtime_error("Cannot put the default dictionary in place as " +
-                                 Quoted(result.path) + ": " + std::strerror(linkError) + ".");
+                                 QuotedPath(result.path) + ": " + std::strerror(linkError) + ".");
     }
     result.copied = linked == 0;
     return result;

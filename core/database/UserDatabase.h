@@ -15,9 +15,12 @@ std::filesystem::path UserDataDirectory();
 // The folder of the running executable.
 std::filesystem::path ExecutableDirectory();
 
-// Where an installed executable in dir finds the shipped default database:
-// dir/../share/zelk/Zelk.dll, so the package's files work from wherever they
-// are unpacked.
+// Where an installed executable in dir finds the data file name that the
+// package ships: dir/../share/zelk/name, so the package's files work from
+// wherever they are unpacked.
+std::filesystem::path InstalledDataPath(const std::filesystem::path& executableDir,
+                                        const std::filesystem::path& name);
+// The shipped default database: InstalledDataPath of Zelk.dll.
 std::filesystem::path ShippedDatabasePath(const std::filesystem::path& executableDir);
 // That database, when it is there.
 std::optional<std::filesystem::path> ShippedDatabase(const std::filesystem::path& executableDir);

@@ -28,19 +28,25 @@ WriteTransaction::~WriteTransaction() {
     }
 }
 
-void WriteTransaction::RequireRowCount(std::string_view table, std::int64_t expected) const {
-    const std::int64_t actual = CountRows(db_, table);
-    if (actual == expected) return;
-    const auto rows = [](std::int64_t n) {
-        return std::to_string(n) + (n == 1 ? " row" : " rows");
-    };
-    throw EEngineError("The database file '" + DatabaseFileName(db_) + "' changed other rows of " +
-                       std::string(table) + " than those written (" + rows(actual) +
-                       " instead of " + rows(expected) +
-                       "): its schema is not the program's. Nothing was written.");
+void WriteTransaction::WatchRows(std::string_view table) {
+    watched_ = table;
+    rowsBefore_ = CountRows(db_, table);
 }
 
-void WriteTransaction::Commit() {
+void WriteTransaction::Commit(std::int64_t rowsAdded) {
+    if (!watched_.empty()) {
+        const std::int64_t expected = rowsBefore_ + rowsAdded;
+        const std::int64_t actual = CountRows(db_, watched_);
+        if (actual != expected) {
+            const auto rows = [](std::int64_t n) {
+                return std::to_string(n) + (n == 1 ? " row" : " rows");
+            };
+            throw EEngineError("The database file '" + DatabaseFileName(db_) +
+                               "' changed other rows of " + watched_ + " than those written (" +
+                               rows(actual) + " instead of " + rows(expected) +
+                               "): its schema is not the program's. Nothing was written.");
+        }
+    }
     if (FileHasMoved(db_)) ThrowEngineError(db_, SQLITE_READONLY_DBMOVED);
     ExecuteSql(db_, "commit");
     open_ = false;

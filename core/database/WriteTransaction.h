@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "Sqlite.h"
@@ -21,16 +22,21 @@ class WriteTransaction {
     WriteTransaction(const WriteTransaction&) = delete;
     WriteTransaction& operator=(const WriteTransaction&) = delete;
 
-    // Fails unless table holds exactly expected rows: a schema of the file's
-    // own (a conflict clause that replaces rows) must not change rows the
-    // program did not write.
-    void RequireRowCount(std::string_view table, std::int64_t expected) const;
+    // Counts table's rows now, so that the commit can prove the change
+    // touched no row but its own: a schema of the file's own (a conflict
+    // clause that replaces rows) must not change rows the program did not
+    // write.
+    void WatchRows(std::string_view table);
 
-    void Commit();
+    // Commits, after checking that the watched table holds exactly
+    // rowsAdded rows more (fewer, when negative) than it did.
+    void Commit(std::int64_t rowsAdded = 0);
 
   private:
     sqlite3* db_;
     bool open_ = false;
+    std::string watched_;  // empty: no table watched
+    std::int64_t rowsBefore_ = 0;
 };
 
 }  // namespace zelk

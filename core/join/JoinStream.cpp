@@ -34,10 +34,9 @@ std::size_t JoinStream::LastSafeCut(std::u16string_view text) const {
         }
         // Between units that are neither Chinese nor of the separator: no
         // run of Chinese is cut, and no separator loses what stands beside it.
-        const std::size_t back = p >= 2 && StartsSurrogatePair(text, p - 2) ? 2 : 1;
         if (separator_.find(text[p - 1]) == std::u16string::npos &&
             separator_.find(text[p]) == std::u16string::npos &&
-            !IsChineseWriting(CodePointOf(text.substr(p - back, back))))
+            !IsChineseWriting(LastCodePoint(text.substr(0, p))))
             return p;
     }
     return 0;

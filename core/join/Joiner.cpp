@@ -41,7 +41,32 @@ void Offer(std::vector<State>& states, const State& state) {
     states.push_back(state);
 }
 
+// The characters of the best of states[first, last), read back along the
+// parents to the start.
+std::u16string BestPath(const std::vector<State>& states, std::uint32_t first, std::uint32_t last) {
+    std::uint32_t best = first;
+    for (std::uint32_t s = first; s < last; ++s)
+        if (states[s].score > states[best].score) best = s;
+    std::vector<char32_t> characters;
+    for (std::uint32_t s = best; states[s].parent != kNoParent; s = states[s].parent)
+        characters.push_back(states[s].character);
+    std::u16string result;
+    result.reserve(characters.size());
+    for (auto it = characters.rbegin(); it != characters.rend(); ++it) AppendUtf16(result, *it);
+    return result;
+}
+
 }  // namespace
+
+bool Joiner::CanReadBackWith(std::u16string_view separator) {
+    if (separator.empty()) return false;
+    for (std::size_t i = 0; i < separator.size();) {
+        const std::size_t length = StartsSurrogatePair(separator, i) ? 2 : 1;
+        if (IsChineseWriting(CodePointOf(separator.substr(i, length)))) return false;
+        i += length;
+    }
+    return true;
+}
 
 Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view pairs,
                std::string_view triples)
@@ -155,16 +180,7 @@ std::u16string Joiner::Join(std::u16string_view text) const {
         }
     }
     if (n == 0) return {};
-    std::uint32_t best = firstState[n];
-    for (std::uint32_t s = firstState[n]; s < firstState[n + 1]; ++s)
-        if (states[s].score > states[best].score) best = s;
-    std::vector<char32_t> characters;
-    for (std::uint32_t s = best; states[s].parent != kNoParent; s = states[s].parent)
-        characters.push_back(states[s].character);
-    std::u16string result;
-    result.reserve(n);
-    for (auto it = characters.rbegin(); it != characters.rend(); ++it) AppendUtf16(result, *it);
-    return result;
+    return BestPath(states, firstState[n], firstState[n + 1]);
 }
 
 void Joiner::AddSlots(std::u16string_view stretch, std::vector<Slot>& slots) const {
@@ -221,28 +237,8 @@ std::u16string Joiner::ReadSlots(const std::vector<Slot>& slots) const {
         states.insert(states.end(), next.begin(), next.end());
         last = static_cast<std::uint32_t>(states.size());
     }
-    std::uint32_t best = first;
-    for (std::uint32_t s = first; s < last; ++s)
-        if (states[s].score > states[best].score) best = s;
-    std::vector<char32_t> characters;
-    for (std::uint32_t s = best; states[s].parent != kNoParent; s = states[s].parent)
-        characters.push_back(states[s].character);
-    std::u16string result;
-    for (auto it = characters.rbegin(); it != characters.rend(); ++it) AppendUtf16(result, *it);
-    return result;
+    return BestPath(states, first, last);
 }
-
-namespace {
-
-// The code point that ends text, or 0.
-char32_t LastCodePoint(std::u16string_view text) {
-    if (text.empty()) return 0;
-    if (text.size() >= 2 && StartsSurrogatePair(text, text.size() - 2))
-        return CodePointOf(text.substr(text.size() - 2));
-    return text.back();
-}
-
-}  // namespace
 
 std::u16string Joiner::JoinSeparated(std::u16string_view text,
                                      std::u16string_view separator) const {

@@ -38,6 +38,10 @@ class Joiner {
     // place, by the model); a run that is no piece, and all other text,
     // stays as it is.
     std::u16string JoinSeparated(std::u16string_view text, std::u16string_view separator) const;
+    // Whether split text can be read back with this separator: one that is
+    // not empty and holds no Chinese character or part, which would stand in
+    // the pieces themselves.
+    static bool CanReadBackWith(std::u16string_view separator);
     // Whether some piece holds this code unit.
     bool InSomePiece(char16_t unit) const { return inPieces_[unit]; }
 

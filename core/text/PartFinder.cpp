@@ -1,20 +1,26 @@
 #include "PartFinder.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "CodePage.h"
 
 namespace zelk {
 
-int CommonnessGroup(std::u16string_view character) {
-    std::string gbk;
+namespace {
+
+// The character in GBK; empty when GBK lacks it, or the system lacks GBK (a
+// web page).
+std::string GbkOf(std::u16string_view character) {
     try {
-        gbk = Utf16ToAnsi(character, kCodePageGbk);
+        const std::string gbk = Utf16ToAnsi(character, kCodePageGbk);
+        return gbk.size() == 2 ? gbk : std::string();
     } catch (const CodePageUnavailable&) {
-        return 4;  // no GBK on this system (a web page): no group but the last
+        return {};
     }
-    if (gbk.size() != 2 || gbk == "?") return 4;
+}
+
+int GroupOf(const std::string& gbk) {
+    if (gbk.empty()) return 4;
     const auto lead = static_cast<unsigned char>(gbk[0]);
     const auto trail = static_cast<unsigned char>(gbk[1]);
     if (trail >= 0xA1 && trail <= 0xFE) {
@@ -22,6 +28,12 @@ int CommonnessGroup(std::u16string_view character) {
         if (lead >= 0xD8 && lead <= 0xF7) return 2;
     }
     return 3;
+}
+
+}  // namespace
+
+int CommonnessGroup(std::u16string_view character) {
+    return GroupOf(GbkOf(character));
 }
 
 namespace {
@@ -62,9 +74,9 @@ std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& ent
         if (exact ? replacement == joined : HoldsAll(replacement, wanted)) {
             const std::optional<std::uint32_t> rank =
                 ranks ? ranks->RankOf(CodePointOf(key)) : std::nullopt;
-            const int group = CommonnessGroup(key);
-            found.push_back({rank.value_or(UINT32_MAX), group,
-                             group < 4 ? Utf16ToAnsi(key, kCodePageGbk) : entry.key, &entry});
+            const std::string gbk = GbkOf(key);
+            found.push_back(
+                {rank.value_or(UINT32_MAX), GroupOf(gbk), gbk.empty() ? entry.key : gbk, &entry});
         }
     }
     std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {

@@ -11,14 +11,6 @@ bool IsLineBreak(std::u16string_view text) {
     return text == u"\n" || text == u"\r";
 }
 
-// The code point that ends text, or 0.
-char32_t LastCodePoint(std::u16string_view text) {
-    if (text.empty()) return 0;
-    if (text.size() >= 2 && StartsSurrogatePair(text, text.size() - 2))
-        return CodePointOf(text.substr(text.size() - 2));
-    return text.back();
-}
-
 bool StartsChinese(std::u16string_view text) {
     return !text.empty() && IsChineseWriting(CodePointOf(text.substr(0, 2)));
 }
@@ -81,14 +73,16 @@ void PieceFormat::Append(std::u16string_view character, std::u16string_view piec
     }
     if (piece.empty()) return;  // the character disappears, and so does its place
     const bool split = piece != character;
-    const bool chinese = split || IsChineseWriting(CodePointOf(character));
-    if (separator_ && chinese && previousChinese_) {
-        out += *separator_;
-        tail_ += *separator_;
-        writtenSinceSeparator_ = 0;
-        separatorOfTheText_ = false;
+    if (separator_) {
+        const bool chinese = split || IsChineseWriting(CodePointOf(character));
+        if (chinese && previousChinese_) {
+            out += *separator_;
+            tail_ += *separator_;
+            writtenSinceSeparator_ = 0;
+            separatorOfTheText_ = false;
+        }
+        previousChinese_ = chinese;
     }
-    previousChinese_ = chinese;
     if (mark_ && split) {
         WriteMarked(character, piece, out);
     } else {

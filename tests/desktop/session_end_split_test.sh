@@ -7,10 +7,8 @@ set -u
 zelk=$(realpath "$1")
 dict=$(realpath "$2")
 run_sql=$(realpath "$3")
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 source "$(dirname "$(realpath "$0")")/../lib/check.sh"
-cd "$work" || exit 1
+enter_work_dir
 export QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS="--proxy-server=127.0.0.1:9"
 
 # Splits 1,500,000 characters, and sends SIGTERM 0.1 s after the click,

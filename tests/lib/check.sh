@@ -14,3 +14,10 @@ report() {
     echo "$passed passed, $failed failed"
     [[ $failed -eq 0 ]]
 }
+# enter_work_dir: a fresh temporary folder, the current one from now on,
+# removed when the script ends, with any background job still running.
+enter_work_dir() {
+    work=$(mktemp -d)
+    trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+    cd "$work" || exit 1
+}

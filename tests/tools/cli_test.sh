@@ -4,10 +4,8 @@
 set -u
 dict=$(realpath "$1")
 split=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 source "$(dirname "$(realpath "$0")")/../lib/check.sh"
-cd "$work" || exit 1
+enter_work_dir
 
 # Without a database: an error on standard error, nothing on standard output.
 out=$("$split" 好 2>err); status=$?

@@ -7,10 +7,8 @@ set -u
 dict=$(realpath "$1")
 split=$(realpath "$2")
 run_sql=$(realpath "$3")
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 source "$(dirname "$(realpath "$0")")/../lib/check.sh"
-cd "$work" || exit 1
+enter_work_dir
 "$dict" create 2>/dev/null
 count() { "$dict" export --database "${1:-Zelk.dll}" | grep -c .; }
 full=$(count)

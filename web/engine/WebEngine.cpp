@@ -18,7 +18,6 @@
 
 #include "CharacterModel.h"
 #include "CharacterRanks.h"
-#include "ChineseCharacters.h"
 #include "CodePage.h"
 #include "Coverage.h"
 #include "DictionaryTsv.h"
@@ -80,10 +79,8 @@ struct Engine {
         return dictionary;
     }
 
-    void Changed() {
-        dictionaryStale = true;
-        joiner.reset();
-    }
+    // The dictionary is made anew when next asked for, and the joiner with it.
+    void Changed() { dictionaryStale = true; }
 
     std::u16string_view Input(std::size_t from, std::size_t units) const {
         return std::u16string_view(input).substr(from, units);
@@ -278,11 +275,9 @@ EMSCRIPTEN_KEEPALIVE int zelk_model_loaded() {
 EMSCRIPTEN_KEEPALIVE int zelk_join_start() {
     Engine& e = engine();
     if (!e.model) return Fail("the join model is not loaded");
-    for (std::size_t i = 0; i < e.input.size(); ++i) {
-        if (zelk::IsChineseWriting(zelk::CodePointOf(std::u16string_view(e.input).substr(i, 2)))) {
-            Fail("the separator holds Chinese writing");
-            return 2;
-        }
+    if (!e.input.empty() && !zelk::Joiner::CanReadBackWith(e.input)) {
+        Fail("the separator holds Chinese writing");
+        return 2;
     }
     e.Dictionary();
     if (!e.joiner) e.joiner = std::make_unique<zelk::Joiner>(e.dictionary.Entries(), *e.model);

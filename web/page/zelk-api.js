@@ -40,6 +40,21 @@
       if (status !== 0) throw new Error(result());
     }
 
+    // Hands text to push in parts of about step code units, gathering what
+    // each part gives, and calls progress(done, total) between parts.
+    async function inParts(text, step, push, progress) {
+      const parts = [];
+      for (let at = 0; at < text.length; ) {
+        const end = cutAt(text, at + step);
+        write(text.slice(at, end));
+        push();
+        parts.push(result());
+        at = end;
+        if (progress && at < text.length) await progress(at, text.length);
+      }
+      return parts;
+    }
+
     return {
       // One of the shipped sets: 0 generated, 1 supplement, 2 top-bottom.
       setDictionary(set, tsv) {
@@ -86,16 +101,7 @@
         const mark = options.mark ?? null;
         write(separator ?? "", mark ?? "");
         m._zelk_split_start(separator === null ? -1 : separator.length, mark === null ? -1 : mark.length);
-        const parts = [];
-        const step = options.step ?? 1 << 18;
-        for (let at = 0; at < text.length; ) {
-          const end = cutAt(text, at + step);
-          write(text.slice(at, end));
-          m._zelk_split_push();
-          parts.push(result());
-          at = end;
-          if (progress && at < text.length) await progress(at, text.length);
-        }
+        const parts = await inParts(text, options.step ?? 1 << 18, m._zelk_split_push, progress);
         return { text: parts.join(""), ambiguous: (m._zelk_flags() & 1) !== 0 };
       },
       // The model file's bytes (a Uint8Array); throws when they are no model.
@@ -114,16 +120,7 @@
         const started = m._zelk_join_start();
         if (started === 2) throw Object.assign(new Error(result()), { code: "separator" });
         check(started);
-        const parts = [];
-        const step = options.step ?? 1 << 16;
-        for (let at = 0; at < text.length; ) {
-          const end = cutAt(text, at + step);
-          write(text.slice(at, end));
-          m._zelk_join_push();
-          parts.push(result());
-          at = end;
-          if (progress && at < text.length) await progress(at, text.length);
-        }
+        const parts = await inParts(text, options.step ?? 1 << 16, m._zelk_join_push, progress);
         m._zelk_join_finish();
         parts.push(result());
         return parts.join("");
