@@ -1,4 +1,4 @@
-#include "InformationRequest.h"
+#include "app/InformationRequest.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -4,10 +4,10 @@
 #include <QIcon>
 #include <QLoggingCategory>
 
-#include "ChineseLocale.h"
-#include "InformationRequest.h"
-#include "MainU.h"
-#include "ProgramMain.h"
+#include "ui/qt/ChineseLocale.h"
+#include "app/InformationRequest.h"
+#include "ui/qt/MainU.h"
+#include "ui/qt/ProgramMain.h"
 
 int main(int argc, char** argv) {
     if (const auto status = AnswerInformationRequest(argc, argv)) return *status;

@@ -13,31 +13,57 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 #include <string_view>
 
-#include "AdoQuery.h"
-#include "CachedDictionary.h"
-#include "CodePage.h"
-#include "DefaultDictionary.h"
-#include "DictionaryDatabase.h"
-#include "DictionaryLookup.h"
-#include "SqliteStatement.h"
+#include "base/CodePage.h"
+#include "base/Unicode.h"
+#include "builtin/DefaultDictionary.h"
+#include "database/AdoQuery.h"
+#include "database/DictionaryDatabase.h"
+#include "database/SqliteStatement.h"
+#include "lookup/CachedPieces.h"
+#include "lookup/DatabasePieces.h"
 
 namespace {
 
+namespace base = zelk::base;
+namespace db = zelk::db;
+namespace lookup = zelk::lookup;
+namespace text = zelk::text;
 using Clock = std::chrono::steady_clock;
+using Receiver = std::function<void(std::u16string_view piece)>;
+
+// LookupChar for every character, each statement on its own (no read
+// transaction around them).
+class AutocommitPieces : public text::PieceSource {
+  public:
+    explicit AutocommitPieces(db::TADOQuery& cursor) : cursor_(cursor) {}
+    std::u16string_view PieceOf(std::u16string_view character) override {
+        return piece_ = lookup::LookupChar(cursor_, character);
+    }
+
+  private:
+    db::TADOQuery& cursor_;
+    std::u16string piece_;
+};
+
+void Walk(text::PieceSource& source, const std::u16string& s, const Receiver& receive) {
+    text::SplitSentence(s, source,
+                        [&](std::u16string_view, std::u16string_view piece) { receive(piece); });
+}
 
 // Common text: mostly characters with an entry, some without, some punctuation.
-std::u16string MakeText(std::size_t length, const std::vector<zelk::DictionaryEntry>& entries) {
+std::u16string MakeText(std::size_t length, const std::vector<zelk::base::DictionaryEntry>& entries) {
     std::mt19937 random(7305);
     std::u16string text;
     text.reserve(length);
     while (text.size() < length) {
         const unsigned pick = random() % 10;
         if (pick < 6) {
-            text += zelk::AnsiToUtf16(entries[random() % entries.size()].key);
+            text += base::AnsiToUtf16(entries[random() % entries.size()].key);
         } else if (pick < 9) {
             text += static_cast<char16_t>(0x4E00 + random() % 0x5000);
         } else {
@@ -65,19 +91,20 @@ int main(int argc, char** argv) {
     std::string dir = (std::filesystem::temp_directory_path() / "zelk-bench-XXXXXX").string();
     if (!mkdtemp(dir.data())) return 1;
     const std::filesystem::path database = std::filesystem::path(dir) / "Zelk.dll";
-    const auto entries = zelk::DefaultDictionaryEntries();
-    zelk::CreateDictionaryDatabase(database, entries, zelk::kInitialSentence, false);
+    const auto entries = zelk::builtin::DefaultDictionaryEntries();
+    db::CreateDictionaryDatabase(database, entries, db::kInitialSentence, false);
     const std::u16string text = MakeText(length, entries);
 
-    zelk::TADOConnection connection(zelk::BuildConnectionString(database.string()));
-    zelk::TADOQuery lookup("ADOQuery1", connection);
+    db::TADOConnection connection(db::BuildConnectionString(database.string()));
+    db::TADOQuery cursor("ADOQuery1", connection);
     connection.Open();
 
     std::size_t transactionOut = 0, autocommitOut = 0, memoryOut = 0;
     const double inTransaction = CharactersPerSecond(
         text,
-        [&](const std::u16string& s, const zelk::PieceReceiver& receive) {
-            zelk::SplitWithDictionary(lookup, s, receive);
+        [&](const std::u16string& s, const Receiver& receive) {
+            lookup::DatabasePieces pieces(cursor);
+            Walk(pieces, s, receive);
         },
         transactionOut);
     if (argc > 2 && std::string_view(argv[2]) == "--findentry-only") {
@@ -91,9 +118,9 @@ int main(int argc, char** argv) {
     const std::u16string slice = text.substr(0, std::min<std::size_t>(text.size(), 50000));
     const double autocommit = CharactersPerSecond(
         slice,
-        [&](const std::u16string& s, const zelk::PieceReceiver& receive) {
-            zelk::SplitSentence(
-                s, [&](std::u16string_view c) { return zelk::LookupChar(lookup, c); }, receive);
+        [&](const std::u16string& s, const Receiver& receive) {
+            AutocommitPieces pieces(cursor);
+            Walk(pieces, s, receive);
         },
         autocommitOut);
 
@@ -101,23 +128,21 @@ int main(int argc, char** argv) {
     std::size_t engineOut = 0;
     const double engine = CharactersPerSecond(
         text,
-        [&](const std::u16string& s, const zelk::PieceReceiver& receive) {
-            sqlite3* db = connection.Handle();
-            zelk::ExecuteSql(db, "begin");
-            zelk::SqliteStatement statement(db, "select * from chr12 where chr1 = ?");
+        [&](const std::u16string& s, const Receiver& receive) {
+            sqlite3* handle = connection.Handle();
+            db::ExecuteSql(handle, "begin");
+            db::SqliteStatement statement(handle, "select * from chr12 where chr1 = ?");
             std::u16string piece;
             for (std::size_t i = 0; i < s.size(); ++i) {
-                const std::size_t length = zelk::StartsSurrogatePair(s, i) ? 2 : 1;
+                const std::size_t length = base::CharacterLength(s, i);
                 const std::u16string_view character(s.data() + i, length);
-                statement.BindText(1, zelk::Utf16ToAnsi(character, zelk::kCodePageUtf8));
+                statement.BindText(1, base::Utf16ToUtf8(character));
                 if (statement.Step()) {
                     const auto* text =
                         reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 1));
-                    piece = zelk::AnsiToUtf16(
-                        std::string_view(
-                            text ? text : "",
-                            static_cast<std::size_t>(sqlite3_column_bytes(statement.get(), 1))),
-                        zelk::kCodePageUtf8);
+                    piece = base::Utf8ToUtf16(std::string_view(
+                        text ? text : "",
+                        static_cast<std::size_t>(sqlite3_column_bytes(statement.get(), 1))));
                     receive(piece);
                 } else {
                     receive(character);
@@ -125,21 +150,18 @@ int main(int argc, char** argv) {
                 statement.Reset();
                 i += length - 1;
             }
-            zelk::ExecuteSql(db, "commit");
+            db::ExecuteSql(handle, "commit");
         },
         engineOut);
 
-    zelk::CachedDictionary cache(lookup);
-    cache.Split(text, [](std::u16string_view) {});  // every distinct character looked up once
+    lookup::CachedPieces cache(cursor);
+    Walk(cache, text, [](std::u16string_view) {});  // every distinct character looked up once
     const double inMemory = CharactersPerSecond(
-        text,
-        [&](const std::u16string& s, const zelk::PieceReceiver& receive) {
-            cache.Split(s, receive);
-        },
+        text, [&](const std::u16string& s, const Receiver& receive) { Walk(cache, s, receive); },
         memoryOut);
 
     std::printf("text: %zu characters, %zu bytes of UTF-8; dictionary: %zu entries\n", text.size(),
-                zelk::Utf16ToAnsi(text).size(), entries.size());
+                base::Utf16ToAnsi(text).size(), entries.size());
     std::printf("FindEntry per character, one read transaction: %12.0f characters/s\n",
                 inTransaction);
     std::printf("FindEntry per character, autocommit (%zu chars): %10.0f characters/s\n",

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "MainU.h"
+#include "ui/qt/MainU.h"
 
 int main(int argc, char** argv) {
     const bool withPanel = argc < 2 || std::strcmp(argv[1], "none") != 0;

@@ -15,13 +15,13 @@
 #include <filesystem>
 #include <random>
 
-#include "DefaultDictionary.h"
-#include "DictionaryDatabase.h"
-#include "MainU.h"
+#include "builtin/DefaultDictionary.h"
+#include "database/DictionaryDatabase.h"
+#include "ui/qt/MainU.h"
 
 namespace {
 
-QString MakeSentence(int length, const std::vector<zelk::DictionaryEntry>& entries) {
+QString MakeSentence(int length, const std::vector<zelk::base::DictionaryEntry>& entries) {
     std::mt19937 random(7305);
     QString text;
     text.reserve(length);
@@ -43,8 +43,8 @@ int main(int argc, char** argv) {
     std::string dir = (std::filesystem::temp_directory_path() / "zelk-bench-XXXXXX").string();
     if (!mkdtemp(dir.data())) return 1;
     std::filesystem::current_path(dir);
-    const auto entries = zelk::DefaultDictionaryEntries();
-    zelk::CreateDictionaryDatabase("Zelk.dll", entries, zelk::kInitialSentence, false);
+    const auto entries = zelk::builtin::DefaultDictionaryEntries();
+    zelk::db::CreateDictionaryDatabase("Zelk.dll", entries, zelk::db::kInitialSentence, false);
 
     TfrmMian window(nullptr, {QUrl(QStringLiteral("http://127.0.0.1:9/")), false});
     window.show();

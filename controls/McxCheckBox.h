@@ -2,8 +2,8 @@
 
 #include <QCheckBox>
 
-#include "MLabel.h"
-#include "MPanel.h"
+#include "controls/MLabel.h"
+#include "controls/MPanel.h"
 
 // The in-house check box: a plain check box with metadata properties that the
 // layout sets and nothing in the program reads.

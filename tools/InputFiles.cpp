@@ -1,6 +1,4 @@
-#include "InputFiles.h"
-
-#include <sys/stat.h>
+#include "tools/InputFiles.h"
 
 #include <cerrno>
 #include <cstring>
@@ -8,16 +6,14 @@
 #include <stdexcept>
 #include <vector>
 
-#include "CodePage.h"
-#include "ToolRun.h"
+#include "base/Unicode.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "tools/ToolStreams.h"
 
 namespace zelk::tool {
 
 namespace {
-
-std::string SystemReason(int error) {
-    return std::strerror(error);
-}
 
 void RequireOpenStandardInput() {
     if (StandardInputClosed()) throw std::runtime_error("cannot read standard input: it is closed");
@@ -28,7 +24,7 @@ void RequireOpenStandardInput() {
 void ReportInvalidUtf8(std::string_view text, const std::string& name, std::uint64_t offset,
                        bool& reported) {
     if (reported) return;
-    const std::size_t at = zelk::FirstInvalidUtf8(text);
+    const std::size_t at = base::FirstInvalidUtf8(text);
     if (at == std::string_view::npos) return;
     reported = true;
     std::cerr << ToolName() << ": " << name << ": invalid UTF-8 at byte " << offset + at
@@ -53,7 +49,7 @@ void ReadInChunks(std::FILE* stream, const std::string& name,
         pending.append(buffer.data(), count);
         const bool atEnd = count < buffer.size();
         if (atEnd && std::ferror(stream)) {
-            throw std::runtime_error("cannot read " + name + ": " + SystemReason(errno));
+            throw std::runtime_error("cannot read " + name + ": " + std::strerror(errno));
         }
         std::size_t cut = pending.size();
         if (!atEnd) {
@@ -93,12 +89,11 @@ void ReadInputInChunks(const std::string& path,
 }
 
 std::FILE* OpenInputFile(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) throw std::runtime_error("cannot open '" + path + "': " + SystemReason(errno));
-    struct stat status {};
-    if (::fstat(::fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
-        std::fclose(file);
-        throw std::runtime_error("cannot read '" + path + "': " + SystemReason(EISDIR));
+    std::error_code error;
+    std::FILE* file = platform::OpenForReading(platform::PathFromUtf8(path), error);
+    if (!file) {
+        const std::string verb = error == std::errc::is_a_directory ? "read" : "open";
+        throw std::runtime_error("cannot " + verb + " '" + path + "': " + error.message());
     }
     return file;
 }
@@ -115,7 +110,7 @@ std::string ReadWholeFile(const std::string& path) {
     const int error = errno;
     const bool failed = std::ferror(file);
     if (!standardInput) std::fclose(file);
-    if (failed) throw std::runtime_error("cannot read " + name + ": " + SystemReason(error));
+    if (failed) throw std::runtime_error("cannot read " + name + ": " + std::strerror(error));
     return content;
 }
 

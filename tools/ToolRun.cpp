@@ -1,65 +1,30 @@
-#include "ToolRun.h"
+#include "tools/ToolRun.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <filesystem>
 #include <iostream>
 
-#include "ConnectionSettings.h"
-#include "OutputFiles.h"
-#include "UserDatabase.h"
+#include "database/ConnectionSettings.h"
+#include "database/UserDatabase.h"
+#include "platform/Folders.h"
+#include "platform/Paths.h"
+#include "tools/OutputFiles.h"
+#include "tools/ToolStreams.h"
 
 namespace zelk::tool {
-
-namespace {
-
-bool inputClosed = false;
-bool outputClosed = false;
-std::string_view runningTool = "zelk";
-
-// Keeps descriptors 0 to 2 taken: a closed one gets /dev/null.
-void HoldStandardDescriptors() {
-    for (int fd = 0; fd <= 2; ++fd) {
-        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-        if (fd == STDIN_FILENO) inputClosed = true;
-        if (fd == STDOUT_FILENO) outputClosed = true;
-        const int placeholder = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
-        if (placeholder != -1 && placeholder != fd) {
-            ::dup2(placeholder, fd);
-            ::close(placeholder);
-        }
-    }
-}
-
-}  // namespace
-
-std::string_view ToolName() {
-    return runningTool;
-}
-
-bool StandardInputClosed() {
-    return inputClosed;
-}
-
-bool StandardOutputClosed() {
-    return outputClosed;
-}
 
 int PrintToStandardOutput(std::string_view text) {
     try {
         WriteAll(stdout, text, "standard output");
         FinishOutput(stdout, "standard output");
     } catch (const std::exception& error) {
-        std::cerr << runningTool << ": " << error.what() << "\n";
+        std::cerr << ToolName() << ": " << error.what() << "\n";
         return 1;
     }
     return 0;
 }
 
 std::string VersionText() {
-    return std::string(runningTool) + " " + ZELK_VERSION + "\n";
+    return std::string(ToolName()) + " " + ZELK_VERSION + "\n";
 }
 
 std::string Counted(std::size_t count, std::string_view one, std::string_view many) {
@@ -67,15 +32,15 @@ std::string Counted(std::size_t count, std::string_view one, std::string_view ma
 }
 
 std::string DefaultDatabase(bool provision) {
-    const std::optional<std::filesystem::path> shipped = ShippedDatabase(ExecutableDirectory());
-    if (!shipped) return std::string(kDatabaseFileName);
-    if (provision) return ProvisionUserDatabase(*shipped).path.string();
-    return (UserDataDirectory() / kDatabaseFileName).string();
+    const std::optional<std::filesystem::path> shipped =
+        db::ShippedDatabase(platform::ExecutableDirectory());
+    if (!shipped) return std::string(db::kDatabaseFileName);
+    if (provision) return platform::PathText(db::ProvisionUserDatabase(*shipped).path);
+    return platform::PathText(platform::UserDataDirectory() / db::kDatabaseFileName);
 }
 
 int RunTool(std::string_view toolName, int (*body)(int, char**), int argc, char** argv) {
-    HoldStandardDescriptors();
-    runningTool = toolName;
+    PrepareToolStreams(toolName);
     try {
         return body(argc, argv);
     } catch (const UsageError& error) {

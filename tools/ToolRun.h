@@ -15,15 +15,10 @@ class UsageError : public std::runtime_error {
 
 // Runs a tool's body: errors go to standard error as "<tool>: <message>";
 // returns the exit status (0, 1 on an error, 2 on a usage error). Standard
-// input, output and error that the tool was started without are held by
-// /dev/null, so that no file the tool opens takes their place; the tool
+// input, output and error that the tool was started without are held by the
+// null device, so that no file the tool opens takes their place; the tool
 // still refuses to read or write them.
 int RunTool(std::string_view toolName, int (*body)(int, char**), int argc, char** argv);
-
-// The name RunTool was given, for the reports made on the way.
-std::string_view ToolName();
-bool StandardInputClosed();
-bool StandardOutputClosed();
 
 // Writes text (the help, the version) to standard output and gives the exit
 // status: 0, or 1 after reporting a failed write.

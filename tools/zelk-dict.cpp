@@ -5,22 +5,24 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
-#include "AdoConnection.h"
-#include "CharacterFrequency.h"
-#include "CodePage.h"
-#include "Coverage.h"
-#include "DefaultDictionary.h"
-#include "DictionaryDatabase.h"
-#include "DictionaryLookup.h"
-#include "InputFiles.h"
-#include "OutputFiles.h"
-#include "PartFinder.h"
-#include "ReadTransaction.h"
-#include "ToolRun.h"
-#include "UserDatabase.h"
+#include "base/Unicode.h"
+#include "builtin/CharacterFrequency.h"
+#include "builtin/DefaultDictionary.h"
+#include "database/AdoConnection.h"
+#include "database/DictionaryDatabase.h"
+#include "database/ReadTransaction.h"
+#include "lookup/DatabasePieces.h"
+#include "platform/Folders.h"
+#include "platform/Paths.h"
+#include "text/Coverage.h"
+#include "text/DictionaryComposition.h"
+#include "text/DictionaryTsv.h"
+#include "text/PartFinder.h"
+#include "tools/InputFiles.h"
+#include "tools/OutputFiles.h"
+#include "tools/ToolRun.h"
 
 namespace {
 
@@ -58,7 +60,15 @@ constexpr std::string_view kUsage =
 // The optional dictionary set a name stands for, and where it is installed.
 constexpr std::string_view kTopBottomSet = "top-bottom";
 
-using zelk::tool::UsageError;
+namespace base = zelk::base;
+namespace builtin = zelk::builtin;
+namespace db = zelk::db;
+namespace lookup = zelk::lookup;
+namespace platform = zelk::platform;
+namespace text = zelk::text;
+namespace tool = zelk::tool;
+using base::DictionaryEntry;
+using tool::UsageError;
 
 struct Options {
     std::string command;
@@ -124,36 +134,31 @@ Options ParseOptions(int argc, char** argv) {
 
 // The top-bottom set: the installed file when there is one (so that it can be
 // looked at and changed there), else the copy built into the tool.
-std::vector<zelk::DictionaryEntry> TopBottomSet() {
-    const std::string installed =
-        zelk::InstalledDataPath(zelk::ExecutableDirectory(), std::string(kTopBottomSet) + ".tsv")
-            .string();
+std::vector<DictionaryEntry> TopBottomSet() {
+    const std::string installed = platform::PathText(platform::InstalledDataPath(
+        platform::ExecutableDirectory(), std::string(kTopBottomSet) + ".tsv"));
     std::error_code error;
-    if (std::filesystem::is_regular_file(installed, error)) {
-        return zelk::ParseDictionaryTsv(zelk::tool::ReadWholeFile(installed), installed);
+    if (std::filesystem::is_regular_file(platform::PathFromUtf8(installed), error)) {
+        return text::ParseDictionaryTsv(tool::ReadWholeFile(installed), installed);
     }
-    return zelk::TopBottomEntries();
+    return builtin::TopBottomEntries();
 }
 
 int Create(const Options& options) {
     if (!options.files.empty()) throw UsageError("create takes no file");
-    const std::filesystem::path folder = std::filesystem::path(options.database).parent_path();
+    const std::filesystem::path database = platform::PathFromUtf8(options.database);
+    const std::filesystem::path folder = database.parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder);
-    std::vector<zelk::DictionaryEntry> entries =
-        options.empty ? std::vector<zelk::DictionaryEntry>() : zelk::DefaultDictionaryEntries();
-    if (!options.sets.empty()) {
-        // An added set fills in the keys the dictionary has no entry for.
-        std::unordered_set<std::string> keys;
-        for (const zelk::DictionaryEntry& entry : entries) keys.insert(entry.key);
-        for (zelk::DictionaryEntry& entry : TopBottomSet()) {
-            if (keys.insert(entry.key).second) entries.push_back(std::move(entry));
-        }
-    }
-    const std::size_t rows = zelk::CreateDictionaryDatabase(options.database, entries,
-                                                            zelk::kInitialSentence, options.force);
+    text::ShippedSets sets;
+    if (!options.empty) sets = builtin::BuiltinSets();
+    const bool withTopBottom = !options.sets.empty();
+    if (withTopBottom) sets.topBottom = TopBottomSet();
+    const std::size_t rows =
+        db::CreateDictionaryDatabase(database, text::ComposeDictionary(sets, withTopBottom).Entries(),
+                                     db::kInitialSentence, options.force);
     std::cerr << "zelk-dict: created "
-              << std::filesystem::absolute(options.database).lexically_normal().string() << " with "
-              << zelk::tool::Counted(rows, "entry", "entries") << "\n";
+              << platform::PathText(std::filesystem::absolute(database).lexically_normal())
+              << " with " << tool::Counted(rows, "entry", "entries") << "\n";
     return 0;
 }
 
@@ -163,15 +168,16 @@ int Create(const Options& options) {
 // a text file (another database, a binary) unless forced.
 void CheckExportTarget(const std::string& path, const std::string& database, bool force) {
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) return;
-    if (std::filesystem::equivalent(path, database, error)) {
+    if (!std::filesystem::exists(platform::PathFromUtf8(path), error)) return;
+    if (std::filesystem::equivalent(platform::PathFromUtf8(path), platform::PathFromUtf8(database),
+                                    error)) {
         throw std::runtime_error("'" + path + "' is the database being exported; nothing was " +
                                  "written. Name another file for the export.");
     }
-    zelk::tool::RequireFileTarget(path);
+    tool::RequireFileTarget(path);
     if (force) return;
-    const std::string content = zelk::tool::ReadWholeFile(path);
-    if (content.find('\0') != std::string::npos || !zelk::IsValidUtf8(content)) {
+    const std::string content = tool::ReadWholeFile(path);
+    if (content.find('\0') != std::string::npos || !base::IsValidUtf8(content)) {
         throw std::runtime_error("'" + path + "' exists and is not a text file (it may be a " +
                                  "database); nothing was written. Use --force to replace it.");
     }
@@ -181,14 +187,14 @@ int Export(const Options& options) {
     if (options.files.size() > 1) throw UsageError("export writes one file");
     const bool toStandardOutput = options.files.empty() || options.files[0] == "-";
     if (!toStandardOutput) CheckExportTarget(options.files[0], options.database, options.force);
-    zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
-    const std::string text = zelk::FormatDictionaryTsv(zelk::ExportDictionary(connection));
+    db::TADOConnection connection(db::BuildConnectionString(options.database));
+    const std::string tsv = text::FormatDictionaryTsv(db::ExportDictionary(connection));
     if (toStandardOutput) {
-        zelk::tool::WriteAll(stdout, text, "standard output");
-        zelk::tool::FinishOutput(stdout, "standard output");
+        tool::WriteAll(stdout, tsv, "standard output");
+        tool::FinishOutput(stdout, "standard output");
         return 0;
     }
-    zelk::tool::ReplaceFileAtomically(options.files[0], text);
+    tool::ReplaceFileAtomically(options.files[0], tsv);
     return 0;
 }
 
@@ -198,18 +204,19 @@ int Import(const Options& options) {
     std::error_code error;
     const bool namedSet = path == kTopBottomSet && !std::filesystem::exists(path, error);
     const std::string name = path == "-" ? "standard input" : path;
-    const std::vector<zelk::DictionaryEntry> entries =
-        namedSet ? TopBottomSet() : zelk::ParseDictionaryTsv(zelk::tool::ReadWholeFile(path), name);
+    const std::vector<DictionaryEntry> entries =
+        namedSet ? TopBottomSet() : text::ParseDictionaryTsv(tool::ReadWholeFile(path), name);
     if (options.replace && entries.empty() && !options.force) {
         throw std::runtime_error(name + " holds no entries, and --replace would leave the " +
                                  "dictionary empty; nothing was changed. Add --force to empty it.");
     }
-    zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
-    const zelk::ImportMode mode = options.replace       ? zelk::ImportMode::ReplaceAll
-                                  : options.replaceKeys ? zelk::ImportMode::ReplaceKeys
-                                                        : zelk::ImportMode::KeepExisting;
-    const zelk::ImportSummary summary = zelk::ImportDictionary(connection, entries, mode);
-    using zelk::tool::Counted;
+    db::TADOConnection connection(db::BuildConnectionString(options.database));
+    using base::MergePolicy;
+    const MergePolicy policy = options.replace       ? MergePolicy::ReplaceAll
+                               : options.replaceKeys ? MergePolicy::ReplaceKeys
+                                                     : MergePolicy::KeepExisting;
+    const db::ImportSummary summary = db::ImportDictionary(connection, entries, policy);
+    using tool::Counted;
     std::string report = "zelk-dict: " + Counted(summary.added, "entry", "entries") + " added, " +
                          std::to_string(summary.changed) + " changed";
     if (summary.kept > 0) {
@@ -225,18 +232,18 @@ int Import(const Options& options) {
 }
 
 int Coverage(const Options& options) {
-    zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
-    zelk::TADOQuery lookup("ADOQuery1", connection);
+    db::TADOConnection connection(db::BuildConnectionString(options.database));
+    db::TADOQuery lookup("ADOQuery1", connection);
     connection.Open();
-    zelk::ReadTransaction transaction(connection);
-    zelk::CoverageCounter counter([&](char32_t character) {
+    db::ReadTransaction transaction(connection);
+    text::CoverageCounter counter([&](char32_t character) {
         transaction.Begin();
-        return zelk::HasEntry(lookup, character);
+        return lookup::HasEntry(lookup, character);
     });
     const auto take = [&](std::string_view chunk) { counter.Add(chunk); };
     const std::vector<std::string> files =
         options.files.empty() ? std::vector<std::string>{"-"} : options.files;
-    for (const std::string& path : files) zelk::tool::ReadInputInChunks(path, take);
+    for (const std::string& path : files) tool::ReadInputInChunks(path, take);
     const std::uint64_t chinese = counter.chineseCharacters();
     const std::uint64_t split = counter.splitCharacters();
     char share[32] = "-";
@@ -247,11 +254,11 @@ int Coverage(const Options& options) {
     const auto whole = counter.MostFrequentWhole(30);
     if (!whole.empty()) report += "Most frequent characters left whole:\n";
     for (const auto& [character, count] : whole) {
-        report += zelk::Utf16ToAnsi(zelk::CodePointToUtf16(character), zelk::kCodePageUtf8) + "\t" +
+        report += base::Utf16ToUtf8(base::CodePointToUtf16(character)) + "\t" +
                   std::to_string(count) + "\n";
     }
-    zelk::tool::WriteAll(stdout, report, "standard output");
-    zelk::tool::FinishOutput(stdout, "standard output");
+    tool::WriteAll(stdout, report, "standard output");
+    tool::FinishOutput(stdout, "standard output");
     return 0;
 }
 
@@ -259,13 +266,13 @@ int Find(const Options& options) {
     if (options.files.empty()) throw UsageError("find needs at least one part");
     for (const std::string& part : options.files) {
         if (part.empty()) throw UsageError("a part may not be empty");
-        if (!zelk::IsValidUtf8(part)) throw UsageError("a part is not valid UTF-8");
+        if (!base::IsValidUtf8(part)) throw UsageError("a part is not valid UTF-8");
     }
-    zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
+    db::TADOConnection connection(db::BuildConnectionString(options.database));
     std::string listing;
-    for (const zelk::DictionaryEntry& entry :
-         zelk::FindByParts(zelk::ExportDictionary(connection), options.files, options.exact,
-                           &zelk::CharacterFrequencyRanks())) {
+    for (const DictionaryEntry& entry :
+         text::FindByParts(db::ExportDictionary(connection), options.files, options.exact,
+                           &builtin::CharacterFrequencyRanks())) {
         listing += entry.key + "\t" + entry.replacement.value_or("") + "\n";
     }
     if (listing.empty()) {
@@ -274,18 +281,18 @@ int Find(const Options& options) {
         std::cerr << "zelk-dict: no character of the dictionary is written with "
                   << (options.exact ? "exactly " : "") << parts << "\n";
     }
-    zelk::tool::WriteAll(stdout, listing, "standard output");
-    zelk::tool::FinishOutput(stdout, "standard output");
+    tool::WriteAll(stdout, listing, "standard output");
+    tool::FinishOutput(stdout, "standard output");
     return 0;
 }
 
 int Main(int argc, char** argv) {
     Options options = ParseOptions(argc, argv);
-    if (options.help) return zelk::tool::PrintToStandardOutput(kUsage);
-    if (options.version) return zelk::tool::PrintToStandardOutput(zelk::tool::VersionText());
+    if (options.help) return tool::PrintToStandardOutput(kUsage);
+    if (options.version) return tool::PrintToStandardOutput(tool::VersionText());
     if (options.database.empty()) {
         // A new database is made, not copied from the shipped one.
-        options.database = zelk::tool::DefaultDatabase(options.command != "create");
+        options.database = tool::DefaultDatabase(options.command != "create");
     }
     if (options.command == "create") return Create(options);
     if (options.command == "export") return Export(options);
@@ -298,5 +305,5 @@ int Main(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return zelk::tool::RunTool("zelk-dict", Main, argc, argv);
+    return tool::RunTool("zelk-dict", Main, argc, argv);
 }

@@ -11,20 +11,22 @@
 #include <string>
 #include <vector>
 
-#include "AdoQuery.h"
-#include "CachedDictionary.h"
-#include "CodePage.h"
-#include "DatabaseErrors.h"
-#include "DictionaryDatabase.h"
-#include "DictionaryLookup.h"
-#include "InputFiles.h"
-#include "JoinStream.h"
-#include "Joiner.h"
-#include "MappedFile.h"
-#include "OutputFiles.h"
-#include "PieceFormat.h"
-#include "ToolRun.h"
-#include "UserDatabase.h"
+#include "base/CodePage.h"
+#include "database/AdoQuery.h"
+#include "database/DictionaryDatabase.h"
+#include "join/JoinStream.h"
+#include "join/Joiner.h"
+#include "join/ModelLoading.h"
+#include "lookup/CachedPieces.h"
+#include "lookup/DatabasePieces.h"
+#include "platform/Folders.h"
+#include "platform/Paths.h"
+#include "text/EngineError.h"
+#include "text/PieceFormat.h"
+#include "text/SplitWalk.h"
+#include "tools/InputFiles.h"
+#include "tools/OutputFiles.h"
+#include "tools/ToolRun.h"
 
 namespace {
 
@@ -51,7 +53,14 @@ constexpr std::string_view kUsage =
     "The join model is the one installed with the program (or built beside\n"
     "it) unless --model names another.\n";
 
-using zelk::tool::UsageError;
+namespace base = zelk::base;
+namespace db = zelk::db;
+namespace join = zelk::join;
+namespace lookup = zelk::lookup;
+namespace platform = zelk::platform;
+namespace text = zelk::text;
+namespace tool = zelk::tool;
+using tool::UsageError;
 
 struct Options {
     std::string database;  // empty: the default database
@@ -100,10 +109,6 @@ Options ParseOptions(int argc, char** argv) {
         } else if (argument == "--mark") {
             if (++i == argc) throw UsageError("--mark needs a format such as '{c}({p})'");
             options.mark = argv[i];
-            if (options.mark->find("{p}") == std::string::npos &&
-                options.mark->find("{c}") == std::string::npos) {
-                throw UsageError("--mark needs {c} or {p} in its format");
-            }
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError("unknown option " + argument);
         } else {
@@ -114,21 +119,22 @@ Options ParseOptions(int argc, char** argv) {
     if (options.join && (options.mark || options.perChar)) {
         throw UsageError("--join goes with neither --mark nor --per-char");
     }
-    if (options.join && options.separator && options.separator->empty()) {
-        throw UsageError("--join needs a separator that is not empty");
-    }
-    if (options.join && options.separator &&
-        !zelk::Joiner::CanReadBackWith(zelk::AnsiToUtf16(*options.separator))) {
-        throw UsageError("--join needs a separator without Chinese characters in it");
+    // The engine judges the forms; a fault in them is a mistake in the command line.
+    try {
+        if (options.mark) text::PieceFormat::CheckMark(base::AnsiToUtf16(*options.mark));
+        if (options.join && options.separator)
+            text::PieceFormat::CheckReadBackSeparator(base::AnsiToUtf16(*options.separator));
+    } catch (const text::EngineError& error) {
+        throw UsageError(error.what());
     }
     if (options.files.empty() && options.texts.empty()) options.files.push_back("-");
-    if (options.database.empty()) options.database = zelk::tool::DefaultDatabase(true);
+    if (options.database.empty()) options.database = tool::DefaultDatabase(true);
     return options;
 }
 
 std::optional<std::u16string> Utf16(const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
-    return zelk::AnsiToUtf16(*text);
+    return base::AnsiToUtf16(*text);
 }
 
 // What zelk-split does with its texts: split them, or read them back.
@@ -146,33 +152,31 @@ class TextProcessor {
 // Splits text and writes the result, through either lookup path.
 class TextSplitter : public TextProcessor {
   public:
-    TextSplitter(zelk::TADOConnection& connection, const Options& options)
+    TextSplitter(db::TADOConnection& connection, const Options& options)
         : cursor_("ADOQuery1", connection),
-          cache_(cursor_),
-          perChar_(options.perChar),
           format_(Utf16(options.separator), Utf16(options.mark)),
-          separator_(options.separator.value_or("")) {}
+          separator_(options.separator.value_or("")) {
+        if (options.perChar) {
+            pieces_ = std::make_unique<lookup::DatabasePieces>(cursor_);
+        } else {
+            pieces_ = std::make_unique<lookup::CachedPieces>(cursor_);
+        }
+    }
 
-    void Start() override { format_.Restart(); }
+    void Start() override {
+        format_.Restart();
+        walk_.emplace(*pieces_, [this](std::u16string_view character, std::u16string_view piece) {
+            format_.Append(character, piece, result_);
+        });
+    }
     void End() override {}
 
-    void Take(std::string_view text) override {
-        const std::u16string sentence = zelk::AnsiToUtf16(text);
-        std::u16string result;
-        result.reserve(sentence.size() * 2);
-        // Pieces come in the sentence's order, one for each character.
-        std::size_t position = 0;
-        const auto receive = [&](std::u16string_view piece) {
-            const std::size_t length = zelk::StartsSurrogatePair(sentence, position) ? 2 : 1;
-            format_.Append(std::u16string_view(sentence).substr(position, length), piece, result);
-            position += length;
-        };
-        if (perChar_) {
-            zelk::SplitWithDictionary(cursor_, sentence, receive);
-        } else {
-            cache_.Split(sentence, receive);
-        }
-        zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(result), "standard output");
+    void Take(std::string_view part) override {
+        const std::u16string characters = base::AnsiToUtf16(part);
+        result_.clear();
+        result_.reserve(characters.size() * 2);
+        walk_->Push(characters);
+        tool::WriteAll(stdout, base::Utf16ToAnsi(result_), "standard output");
         if (format_.SawAmbiguousSeparator() && !reported_) {
             reported_ = true;
             std::cerr << "zelk-split: the text holds the separator '" << separator_
@@ -182,10 +186,12 @@ class TextSplitter : public TextProcessor {
     }
 
   private:
-    zelk::TADOQuery cursor_;
-    zelk::CachedDictionary cache_;
-    bool perChar_;
-    zelk::PieceFormat format_;
+    db::TADOQuery cursor_;
+    // Each distinct character looked up once, or (--per-char) every one.
+    std::unique_ptr<text::PieceSource> pieces_;
+    text::PieceFormat format_;
+    std::optional<text::SplitWalk> walk_;
+    std::u16string result_;
     std::string separator_;
     bool reported_ = false;
 };
@@ -193,17 +199,17 @@ class TextSplitter : public TextProcessor {
 // The join model of this build: the one named, or the one installed with
 // the program (<dir>/../share/zelk), or the one built beside it in the
 // build tree (<dir>/../data).
-zelk::CharacterModel LoadJoinModel(const Options& options) {
-    if (options.model) return zelk::MapModelFile(*options.model, nullptr);
-    static const zelk::SourceChecksum kThisBuild = zelk::ParseChecksum(ZELK_JOIN_MODEL_SOURCE);
-    const std::filesystem::path dir = zelk::ExecutableDirectory();
+join::CharacterModel LoadJoinModel(const Options& options) {
+    if (options.model) return join::LoadModelFile(platform::PathFromUtf8(*options.model), nullptr);
+    static const join::SourceChecksum kThisBuild = join::ParseChecksum(ZELK_JOIN_MODEL_SOURCE);
+    const std::filesystem::path dir = platform::ExecutableDirectory();
     std::string tried;
-    for (const std::filesystem::path& candidate :
-         {zelk::InstalledDataPath(dir, "join-model.bin"), dir / ".." / "data" / "join-model.bin"}) {
-        const std::string path = candidate.lexically_normal().string();
+    for (const std::filesystem::path& candidate : {platform::InstalledDataPath(dir, "join-model.bin"),
+                                                   dir / ".." / "data" / "join-model.bin"}) {
+        const std::filesystem::path path = candidate.lexically_normal();
         std::error_code error;
-        if (std::filesystem::exists(path, error)) return zelk::MapModelFile(path, &kThisBuild);
-        tried += (tried.empty() ? "'" : ", '") + path + "'";
+        if (std::filesystem::exists(path, error)) return join::LoadModelFile(path, &kThisBuild);
+        tried += (tried.empty() ? "" : ", ") + platform::QuotedPath(path);
     }
     throw std::runtime_error("the join model is missing (looked for " + tried +
                              "); install it, or name one with --model");
@@ -212,29 +218,29 @@ zelk::CharacterModel LoadJoinModel(const Options& options) {
 // Reads split text back and writes it.
 class TextJoiner : public TextProcessor {
   public:
-    TextJoiner(zelk::TADOConnection& connection, const Options& options)
-        : joiner_(zelk::ExportDictionary(connection), LoadJoinModel(options)),
+    TextJoiner(db::TADOConnection& connection, const Options& options)
+        : joiner_(db::ExportDictionary(connection), LoadJoinModel(options)),
           separator_(Utf16(options.separator).value_or(u"")) {}
 
     void Start() override { stream_.emplace(joiner_, separator_); }
-    void Take(std::string_view text) override { Write(stream_->Push(zelk::AnsiToUtf16(text))); }
+    void Take(std::string_view text) override { Write(stream_->Push(base::AnsiToUtf16(text))); }
     void End() override { Write(stream_->Finish()); }
 
   private:
     static void Write(std::u16string_view text) {
-        zelk::tool::WriteAll(stdout, zelk::Utf16ToAnsi(text), "standard output");
+        tool::WriteAll(stdout, base::Utf16ToAnsi(text), "standard output");
     }
 
-    zelk::Joiner joiner_;
+    join::Joiner joiner_;
     std::u16string separator_;
-    std::optional<zelk::JoinStream> stream_;
+    std::optional<join::JoinStream> stream_;
 };
 
 int Main(int argc, char** argv) {
     const Options options = ParseOptions(argc, argv);
-    if (options.help) return zelk::tool::PrintToStandardOutput(kUsage);
-    if (options.version) return zelk::tool::PrintToStandardOutput(zelk::tool::VersionText());
-    zelk::TADOConnection connection(zelk::BuildConnectionString(options.database));
+    if (options.help) return tool::PrintToStandardOutput(kUsage);
+    if (options.version) return tool::PrintToStandardOutput(tool::VersionText());
+    db::TADOConnection connection(db::BuildConnectionString(options.database));
     connection.Open();
     std::unique_ptr<TextProcessor> processor;
     if (options.join) {
@@ -245,23 +251,23 @@ int Main(int argc, char** argv) {
     for (std::size_t i = 0; i < options.texts.size(); ++i) {
         const std::string& text = options.texts[i];
         bool reported = false;
-        zelk::tool::ReportInvalidUtf8(text, "argument " + std::to_string(i + 1), 0, reported);
+        tool::ReportInvalidUtf8(text, "argument " + std::to_string(i + 1), 0, reported);
         processor->Start();
         processor->Take(text);
         processor->End();
-        zelk::tool::WriteAll(stdout, "\n", "standard output");
+        tool::WriteAll(stdout, "\n", "standard output");
     }
     for (const std::string& path : options.files) {
         processor->Start();
-        zelk::tool::ReadInputInChunks(path, [&](std::string_view text) { processor->Take(text); });
+        tool::ReadInputInChunks(path, [&](std::string_view text) { processor->Take(text); });
         processor->End();
     }
-    zelk::tool::FinishOutput(stdout, "standard output");
+    tool::FinishOutput(stdout, "standard output");
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    return zelk::tool::RunTool("zelk-split", Main, argc, argv);
+    return tool::RunTool("zelk-split", Main, argc, argv);
 }

@@ -1,11 +1,9 @@
-#include "ControlData.h"
+#include "ui/ControlData.h"
 
-#include <QtEndian>
 #include <array>
 #include <cmath>
-#include <cstdint>
 
-namespace control_data {
+namespace zelk::ui::control_data {
 
 namespace {
 
@@ -40,32 +38,34 @@ constexpr Guid kControlField =
 constexpr Guid kShellLink =
     MakeGuid(0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46});
 
-constexpr int kFirstBlockSize = 76;
-constexpr int kLinkOffset = 76;
+constexpr std::uint32_t kFirstBlockSize = 76;
+constexpr std::size_t kLinkOffset = 76;
 constexpr std::uint32_t kLinkFlagsUnicode = 0x80;
 
-std::uint32_t Dword(const QByteArray& block, int offset) {
-    return qFromLittleEndian<std::uint32_t>(block.constData() + offset);
+// Integers of the block are 32-bit little-endian.
+std::uint32_t Dword(std::span<const std::uint8_t> block, std::size_t offset) {
+    return std::uint32_t(block[offset]) | std::uint32_t(block[offset + 1]) << 8 |
+           std::uint32_t(block[offset + 2]) << 16 | std::uint32_t(block[offset + 3]) << 24;
 }
 
-void PutDword(QByteArray& block, int offset, std::uint32_t value) {
-    qToLittleEndian(value, block.data() + offset);
+void PutDword(std::vector<std::uint8_t>& block, std::size_t offset, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i) block[offset + i] = std::uint8_t(value >> (8 * i));
 }
 
-bool HasGuid(const QByteArray& block, int offset, const Guid& guid) {
-    for (int i = 0; i < 16; ++i) {
-        if (std::uint8_t(block[offset + i]) != guid[std::size_t(i)]) return false;
+bool HasGuid(std::span<const std::uint8_t> block, std::size_t offset, const Guid& guid) {
+    for (std::size_t i = 0; i < guid.size(); ++i) {
+        if (block[offset + i] != guid[i]) return false;
     }
     return true;
 }
 
-void PutGuid(QByteArray& block, int offset, const Guid& guid) {
-    for (int i = 0; i < 16; ++i) block[offset + i] = char(guid[std::size_t(i)]);
+void PutGuid(std::vector<std::uint8_t>& block, std::size_t offset, const Guid& guid) {
+    for (std::size_t i = 0; i < guid.size(); ++i) block[offset + i] = guid[i];
 }
 
 }  // namespace
 
-std::optional<QSize> ReadExtent(const QByteArray& block) {
+std::optional<Extent> ReadExtent(std::span<const std::uint8_t> block) {
     if (block.size() != kBlockSize) return std::nullopt;
     const bool wellFormed =
         Dword(block, 0) == kFirstBlockSize && Dword(block, 36) == 76 && Dword(block, 48) == 1 &&
@@ -77,19 +77,19 @@ std::optional<QSize> ReadExtent(const QByteArray& block) {
     if (!wellFormed || width == 0 || height == 0 || width > 1000000 || height > 1000000) {
         return std::nullopt;
     }
-    return QSize(int(width), int(height));
+    return Extent{width, height};
 }
 
-QSize ExtentToPixels(QSize extent, double dotsPerInch) {
-    return QSize(int(std::lround(extent.width() * dotsPerInch / 2540.0)),
-                 int(std::lround(extent.height() * dotsPerInch / 2540.0)));
+Pixels ExtentToPixels(Extent extent, double dotsPerInch) {
+    return {int(std::lround(extent.width * dotsPerInch / 2540.0)),
+            int(std::lround(extent.height * dotsPerInch / 2540.0))};
 }
 
-QByteArray MakeBlock(QSize extent) {
-    QByteArray block(kBlockSize, '\0');
+std::vector<std::uint8_t> MakeBlock(Extent extent) {
+    std::vector<std::uint8_t> block(kBlockSize, 0);
     PutDword(block, 0, kFirstBlockSize);
-    PutDword(block, 4, std::uint32_t(extent.width()));
-    PutDword(block, 8, std::uint32_t(extent.height()));
+    PutDword(block, 4, extent.width);
+    PutDword(block, 8, extent.height);
     PutDword(block, 36, 76);
     PutDword(block, 48, 1);
     PutGuid(block, 52, kControlField);
@@ -102,4 +102,4 @@ QByteArray MakeBlock(QSize extent) {
     return block;
 }
 
-}  // namespace control_data
+}  // namespace zelk::ui::control_data

@@ -15,8 +15,10 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "InformationRequest.h"
-#include "UserDatabase.h"
+#include "app/InformationRequest.h"
+#include "database/UserDatabase.h"
+#include "platform/Folders.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -39,15 +41,15 @@ int Fail(int argc, char** argv, const std::string& message) {
 int main(int argc, char** argv) {
     if (const auto status = AnswerInformationRequest(argc, argv)) return *status;
     try {
-        const std::filesystem::path dir = zelk::ExecutableDirectory();
+        const std::filesystem::path dir = zelk::platform::ExecutableDirectory();
         const std::filesystem::path program =
             (dir / ".." / "lib" / "zelk" / "zelk").lexically_normal();
-        const std::optional<std::filesystem::path> shipped = zelk::ShippedDatabase(dir);
+        const std::optional<std::filesystem::path> shipped = zelk::db::ShippedDatabase(dir);
         if (!shipped) {
             throw std::runtime_error("The default dictionary is missing from the installation (" +
-                                     zelk::ShippedDatabasePath(dir).string() + ").");
+                                     zelk::platform::PathText(zelk::db::ShippedDatabasePath(dir)) + ").");
         }
-        const zelk::ProvisionedDatabase database = zelk::ProvisionUserDatabase(*shipped);
+        const zelk::db::ProvisionedDatabase database = zelk::db::ProvisionUserDatabase(*shipped);
         if (::chdir(database.path.parent_path().c_str()) != 0) {
             throw std::runtime_error("Cannot change into '" + database.path.parent_path().string() +
                                      "': " + std::strerror(errno) + ".");

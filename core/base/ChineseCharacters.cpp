@@ -1,9 +1,9 @@
-#include "ChineseCharacters.h"
+#include "base/ChineseCharacters.h"
 
 #include <algorithm>
 #include <array>
 
-namespace zelk {
+namespace zelk::base {
 
 namespace {
 
@@ -40,4 +40,4 @@ bool IsChineseWriting(char32_t c) {
     return RangeOf(c) != nullptr;
 }
 
-}  // namespace zelk
+}  // namespace zelk::base

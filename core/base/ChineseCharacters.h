@@ -1,6 +1,6 @@
 #pragma once
 
-namespace zelk {
+namespace zelk::base {
 
 // The one definition of a Chinese character, read from
 // data/chinese-characters.txt when the program is built; the data
@@ -14,4 +14,4 @@ bool IsChineseCharacter(char32_t c);
 // (radicals, strokes): what split text is made of.
 bool IsChineseWriting(char32_t c);
 
-}  // namespace zelk
+}  // namespace zelk::base

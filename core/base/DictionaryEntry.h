@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace zelk {
+namespace zelk::base {
 
 // One dictionary entry, as a row of chr12 holds it: the key and its
 // replacement (null when absent), as UTF-8 text.
@@ -13,4 +13,13 @@ struct DictionaryEntry {
     bool operator==(const DictionaryEntry&) const = default;
 };
 
-}  // namespace zelk
+// What entries merged into a dictionary do to a key that has an entry
+// already. Within one merge, a later entry for a key the merge itself wrote
+// replaces the earlier one, whatever the policy.
+enum class MergePolicy {
+    KeepExisting,  // the key keeps its entry: only new keys are added
+    ReplaceKeys,   // the key's first entry is changed, as the maintenance panel's save does
+    ReplaceAll,    // the dictionary is emptied first
+};
+
+}  // namespace zelk::base

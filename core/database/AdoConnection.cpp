@@ -1,12 +1,15 @@
-#include "AdoConnection.h"
+#include "database/AdoConnection.h"
 
 #include <fstream>
 #include <system_error>
 
-#include "DatabaseErrors.h"
-#include "StepTimeLimit.h"
+#include "database/DatabaseErrors.h"
+#include "platform/Paths.h"
+#include "database/StepTimeLimit.h"
 
-namespace zelk {
+namespace zelk::db {
+
+using platform::QuotedPath;
 
 namespace {
 
@@ -35,7 +38,7 @@ void ConfigureConnection(sqlite3* db) {
     LimitStepTime(db);
 }
 
-TADOConnection::TADOConnection(std::string connectionString, CodePage windowCodePage)
+TADOConnection::TADOConnection(std::string connectionString, base::CodePage windowCodePage)
     : connectionString_(std::move(connectionString)), codePage_(windowCodePage) {}
 
 TADOConnection::~TADOConnection() {
@@ -158,4 +161,4 @@ SqliteStatement& TADOConnection::Prepare(const std::string& sql) {
     return statements_.emplace(sql, std::move(statement)).first->second;
 }
 
-}  // namespace zelk
+}  // namespace zelk::db

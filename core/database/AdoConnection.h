@@ -7,12 +7,12 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "CodePage.h"
-#include "ConnectionSettings.h"
-#include "Sqlite.h"
-#include "SqliteStatement.h"
+#include "base/CodePage.h"
+#include "database/ConnectionSettings.h"
+#include "database/Sqlite.h"
+#include "database/SqliteStatement.h"
 
-namespace zelk {
+namespace zelk::db {
 
 // The settings every connection of the program runs with: a wait for a
 // lock held by another process, extended error codes, no triggers of the
@@ -26,14 +26,14 @@ void ConfigureConnection(sqlite3* db);
 class TADOConnection {
   public:
     explicit TADOConnection(std::string connectionString = BuildConnectionString(),
-                            CodePage windowCodePage = AnsiCodePage());
+                            base::CodePage windowCodePage = base::AnsiCodePage());
     ~TADOConnection();
     TADOConnection(const TADOConnection&) = delete;
     TADOConnection& operator=(const TADOConnection&) = delete;
 
     const std::string& ConnectionString() const { return connectionString_; }
     // The code page in which texts cross the data layer.
-    CodePage WindowCodePage() const { return codePage_; }
+    base::CodePage WindowCodePage() const { return codePage_; }
 
     bool Connected() const { return db_ != nullptr; }
     // Opens the file if it is not open yet; raises EEngineError and stays
@@ -65,10 +65,10 @@ class TADOConnection {
     [[noreturn]] void ThrowOpenError(int rc);
 
     std::string connectionString_;
-    CodePage codePage_;
+    base::CodePage codePage_;
     sqlite3* db_ = nullptr;
     std::unordered_map<std::string, SqliteStatement> statements_;
     std::uint64_t statementGeneration_ = 0;
 };
 
-}  // namespace zelk
+}  // namespace zelk::db

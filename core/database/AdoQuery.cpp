@@ -1,12 +1,13 @@
-#include "AdoQuery.h"
+#include "database/AdoQuery.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "DatabaseErrors.h"
-#include "WriteTransaction.h"
+#include "base/Unicode.h"
+#include "database/DatabaseErrors.h"
+#include "database/WriteTransaction.h"
 
-namespace zelk {
+namespace zelk::db {
 
 namespace {
 
@@ -55,15 +56,15 @@ TADOQuery::Row TADOQuery::NewRow() {
 }
 
 std::string TADOQuery::ToWindowText(std::string engineText) const {
-    const CodePage codePage = connection_.WindowCodePage();
-    if (codePage == kCodePageUtf8) return engineText;
-    return Utf16ToAnsi(AnsiToUtf16(engineText, kCodePageUtf8), codePage);
+    const base::CodePage codePage = connection_.WindowCodePage();
+    if (codePage == base::kCodePageUtf8) return engineText;
+    return base::Utf16ToAnsi(base::Utf8ToUtf16(engineText), codePage);
 }
 
 std::string TADOQuery::ToEngineText(std::string_view windowText) const {
-    const CodePage codePage = connection_.WindowCodePage();
-    if (codePage == kCodePageUtf8) return std::string(windowText);
-    return Utf16ToAnsi(AnsiToUtf16(windowText, codePage), kCodePageUtf8);
+    const base::CodePage codePage = connection_.WindowCodePage();
+    if (codePage == base::kCodePageUtf8) return std::string(windowText);
+    return base::Utf16ToUtf8(base::AnsiToUtf16(windowText, codePage));
 }
 
 void TADOQuery::BindParameters(SqliteStatement& statement) const {
@@ -435,4 +436,4 @@ void TADOQuery::Delete() {
     if (current_ >= rows_.size() && current_ > 0) --current_;
 }
 
-}  // namespace zelk
+}  // namespace zelk::db

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "AdoConnection.h"
+#include "database/AdoConnection.h"
 
-namespace zelk {
+namespace zelk::db {
 
 // A client-side cursor on the connection. Open runs its statement and fetches
 // the whole result, first row current. When every column of the result comes
@@ -126,4 +126,4 @@ class TADOQuery {
     std::size_t insertAt_ = 0;
 };
 
-}  // namespace zelk
+}  // namespace zelk::db

@@ -1,9 +1,9 @@
-#include "ConnectionSettings.h"
+#include "database/ConnectionSettings.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace zelk {
+namespace zelk::db {
 
 namespace {
 
@@ -83,4 +83,4 @@ std::optional<std::string> ConnectionAttribute(std::string_view connectionString
     return std::nullopt;
 }
 
-}  // namespace zelk
+}  // namespace zelk::db

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace zelk {
+namespace zelk::db {
 
 inline constexpr std::string_view kDatabaseFileName = "Zelk.dll";
 inline constexpr std::string_view kDatabasePassword = "Wx#7305";
@@ -20,4 +20,4 @@ std::string BuildConnectionString(std::string_view dataSource = kDatabaseFileNam
 std::optional<std::string> ConnectionAttribute(std::string_view connectionString,
                                                std::string_view name);
 
-}  // namespace zelk
+}  // namespace zelk::db

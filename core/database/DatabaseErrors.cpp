@@ -1,6 +1,6 @@
-#include "DatabaseErrors.h"
+#include "database/DatabaseErrors.h"
 
-namespace zelk {
+namespace zelk::db {
 
 namespace {
 std::string Prefixed(std::string_view cursorName, std::string_view message) {
@@ -17,12 +17,8 @@ EDatabaseError::EDatabaseError(std::string_view cursorName, std::string_view mes
 EEngineError::EEngineError(const std::string& message, int code)
     : std::runtime_error(message), code_(code) {}
 
-std::string QuotedPath(const std::filesystem::path& path) {
-    return "'" + path.string() + "'";
-}
-
 std::string FieldNotFoundMessage(std::string_view field) {
     return "Field '" + std::string(field) + "' not found";
 }
 
-}  // namespace zelk
+}  // namespace zelk::db

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
-namespace zelk {
+namespace zelk::db {
 
 // An error of the data-access layer itself. Its text is the cursor's name, a
 // colon and a blank, then the message ("ADOQuery2: Cannot perform this
@@ -39,7 +38,5 @@ inline constexpr std::string_view kNotEditing = "Dataset not in edit or insert m
 // "Field '%s' not found" with the field's name in place of %s.
 std::string FieldNotFoundMessage(std::string_view field);
 
-// A path as messages name it: between single quotes.
-std::string QuotedPath(const std::filesystem::path& path);
 
-}  // namespace zelk
+}  // namespace zelk::db

@@ -1,18 +1,20 @@
-#include "DictionaryDatabase.h"
+#include "database/DictionaryDatabase.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <stdexcept>
 #include <unordered_set>
 
-#include "ConnectionSettings.h"
-#include "DatabaseErrors.h"
-#include "TemporaryFiles.h"
-#include "WriteTransaction.h"
+#include "database/ConnectionSettings.h"
+#include "database/DatabaseErrors.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "platform/TemporaryFiles.h"
+#include "database/WriteTransaction.h"
 
-namespace zelk {
+namespace zelk::db {
+
+using base::DictionaryEntry;
+using base::MergePolicy;
+using platform::QuotedPath;
 
 namespace {
 
@@ -30,17 +32,19 @@ void BindReplacement(SqliteStatement& statement, int index, const DictionaryEntr
 }
 
 std::filesystem::path TemporaryPrefix(const std::filesystem::path& path) {
-    return path.parent_path() / (path.filename().string() + ".new-");
+    std::filesystem::path prefix = path;
+    return prefix += ".new-";
 }
 
 void CreateSchema(const std::filesystem::path& path, std::string_view savedSentence) {
     sqlite3* db = nullptr;
     const int rc =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_open_v2(platform::PathText(path).c_str(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     const auto closer = [&] { sqlite3_close_v2(db); };
     try {
         if (rc != SQLITE_OK) {
-            throw EEngineError("Could not create file '" + path.string() + "'.", rc);
+            throw EEngineError("Could not create file " + QuotedPath(path) + ".", rc);
         }
         const std::string_view password = kDatabasePassword;
         sqlite3_key(db, password.data(), static_cast<int>(password.size()));
@@ -62,7 +66,7 @@ void CreateSchema(const std::filesystem::path& path, std::string_view savedSente
 // program's is simply replaced, with any journal beside it, which would
 // otherwise be played back into the new file.
 void ReplaceDatabase(const std::filesystem::path& finished, const std::filesystem::path& path) {
-    TADOConnection old(BuildConnectionString(path.string()));
+    TADOConnection old(BuildConnectionString(platform::PathText(path)));
     bool locked = false;
     try {
         ExecuteSql(old.Handle(), "begin immediate");
@@ -78,24 +82,25 @@ void ReplaceDatabase(const std::filesystem::path& finished, const std::filesyste
     }
     if (!locked) {
         std::error_code ignored;
-        std::filesystem::remove(path.string() + "-journal", ignored);
+        std::filesystem::remove(std::filesystem::path(path) += "-journal", ignored);
     }
-    std::filesystem::rename(finished, path);
+    const std::error_code replaced = platform::ReplaceFile(finished, path);
     if (locked) sqlite3_exec(old.Handle(), "rollback", nullptr, nullptr, nullptr);
+    if (replaced) {
+        throw std::runtime_error("Cannot replace " + QuotedPath(path) + ": " + replaced.message() +
+                                 ".");
+    }
 }
 
 // Puts the finished file at path unless a file appeared there meanwhile.
 void PlaceNewDatabase(const std::filesystem::path& finished, const std::filesystem::path& path) {
-    if (::link(finished.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        if (error == EEXIST) {
-            throw std::runtime_error(QuotedPath(path) + " already exists; it was left as it is.");
-        }
-        throw std::runtime_error("Cannot create " + QuotedPath(path) + ": " + std::strerror(error) +
-                                 ".");
+    const std::error_code error = platform::PlaceIfAbsent(finished, path);
+    if (error == std::errc::file_exists) {
+        throw std::runtime_error(QuotedPath(path) + " already exists; it was left as it is.");
     }
-    std::error_code ignored;
-    std::filesystem::remove(finished, ignored);
+    if (error) {
+        throw std::runtime_error("Cannot create " + QuotedPath(path) + ": " + error.message() + ".");
+    }
 }
 
 }  // namespace
@@ -110,14 +115,14 @@ std::size_t CreateDictionaryDatabase(const std::filesystem::path& path,
     if (!overwrite && std::filesystem::exists(path, error)) {
         throw std::runtime_error(QuotedPath(path) + " already exists; it was left as it is.");
     }
-    RemoveDeadTemporaries(TemporaryPrefix(path));
-    const std::filesystem::path temporary = TemporaryPath(TemporaryPrefix(path));
+    platform::RemoveDeadTemporaries(TemporaryPrefix(path));
+    const std::filesystem::path temporary = platform::TemporaryPath(TemporaryPrefix(path));
     std::size_t rows = 0;
     try {
         try {
             CreateSchema(temporary, savedSentence);
-            TADOConnection connection(BuildConnectionString(temporary.string()));
-            ImportDictionary(connection, entries, ImportMode::ReplaceKeys);
+            TADOConnection connection(BuildConnectionString(platform::PathText(temporary)));
+            ImportDictionary(connection, entries, MergePolicy::ReplaceKeys);
             rows = static_cast<std::size_t>(CountRows(connection.Handle(), "chr12"));
         } catch (const EEngineError& failure) {
             throw EEngineError("Cannot create " + QuotedPath(path) + ": " + failure.what(),
@@ -134,7 +139,7 @@ std::size_t CreateDictionaryDatabase(const std::filesystem::path& path,
         }
     } catch (...) {
         std::filesystem::remove(temporary, error);
-        std::filesystem::remove(temporary.string() + "-journal", error);
+        std::filesystem::remove(std::filesystem::path(temporary) += "-journal", error);
         throw;
     }
     return rows;
@@ -152,12 +157,12 @@ std::vector<DictionaryEntry> ExportDictionary(TADOConnection& connection) {
 }
 
 ImportSummary ImportDictionary(TADOConnection& connection,
-                               const std::vector<DictionaryEntry>& entries, ImportMode mode) {
+                               const std::vector<DictionaryEntry>& entries, MergePolicy policy) {
     connection.OpenCurrentFile();
     sqlite3* db = connection.Handle();
     ImportSummary summary;
     WriteTransaction transaction(db);
-    if (mode == ImportMode::ReplaceAll) ExecuteSql(db, "delete from chr12");
+    if (policy == MergePolicy::ReplaceAll) ExecuteSql(db, "delete from chr12");
     transaction.WatchRows("chr12");
     // The rows this import has written: a later entry for their key is the
     // import's own to change, whatever the mode. Keys compare as the column
@@ -173,7 +178,7 @@ ImportSummary ImportDictionary(TADOConnection& connection,
             const std::int64_t rowid = find.ColumnInt64(0);
             find.Reset();
             const bool own = written.contains(rowid);
-            if (mode == ImportMode::KeepExisting && !own) {
+            if (policy == MergePolicy::KeepExisting && !own) {
                 ++summary.kept;
                 continue;
             }
@@ -200,4 +205,4 @@ ImportSummary ImportDictionary(TADOConnection& connection,
     return summary;
 }
 
-}  // namespace zelk
+}  // namespace zelk::db

@@ -4,10 +4,10 @@
 #include <string_view>
 #include <vector>
 
-#include "AdoConnection.h"
-#include "DictionaryEntry.h"
+#include "database/AdoConnection.h"
+#include "base/DictionaryEntry.h"
 
-namespace zelk {
+namespace zelk::db {
 
 // The sentence a new database holds as its saved sentence.
 inline constexpr std::string_view kInitialSentence = "拆功，阴阳，请让精神好，骆驼，难捉狗";
@@ -19,13 +19,6 @@ struct ImportSummary {
     std::size_t repeated = 0;  // entries for a key an earlier entry of the import wrote
 };
 
-// What an imported entry does to a key that has an entry already.
-enum class ImportMode {
-    KeepExisting,  // the key keeps its entry: only new keys are added
-    ReplaceKeys,   // the key's first entry is changed, as the maintenance panel's save does
-    ReplaceAll,    // the dictionary is emptied first
-};
-
 // Makes a new encrypted database at path: the two tables, the index on
 // chr12.chr1, the saved sentence (oid 1) and the entries, merged in order
 // (a later entry for a key replaces an earlier one). The file appears whole
@@ -33,17 +26,18 @@ enum class ImportMode {
 // (otherwise std::runtime_error), and only while no other process writes
 // it. Gives the number of entries the new file holds.
 std::size_t CreateDictionaryDatabase(const std::filesystem::path& path,
-                                     const std::vector<DictionaryEntry>& entries,
+                                     const std::vector<base::DictionaryEntry>& entries,
                                      std::string_view savedSentence, bool overwrite);
 
 // Every entry of chr12, in the engine's row order.
-std::vector<DictionaryEntry> ExportDictionary(TADOConnection& connection);
+std::vector<base::DictionaryEntry> ExportDictionary(TADOConnection& connection);
 
 // Writes the entries in one transaction, all or nothing: an entry whose key
-// has none yet is added; one whose key has an entry acts as the mode says.
+// has none yet is added; one whose key has an entry acts as the policy says.
 // Within the import itself, a later entry for a key replaces an earlier one.
 // The counts are those the file holds when the transaction commits.
 ImportSummary ImportDictionary(TADOConnection& connection,
-                               const std::vector<DictionaryEntry>& entries, ImportMode mode);
+                               const std::vector<base::DictionaryEntry>& entries,
+                               base::MergePolicy policy);
 
-}  // namespace zelk
+}  // namespace zelk::db

@@ -1,6 +1,8 @@
-#include "ReadTransaction.h"
+#include "database/ReadTransaction.h"
 
-namespace zelk {
+#include <utility>
+
+namespace zelk::db {
 
 void ReadTransaction::Begin() {
     if (begun_) return;
@@ -12,7 +14,11 @@ void ReadTransaction::Begin() {
 }
 
 ReadTransaction::~ReadTransaction() {
-    if (!begun_ || !connection_.Connected()) return;
+    End();
+}
+
+void ReadTransaction::End() noexcept {
+    if (!std::exchange(begun_, false) || !connection_.Connected()) return;
     sqlite3* db = connection_.Handle();
     // Nothing was written, so ending it cannot lose anything.
     if (sqlite3_exec(db, "commit", nullptr, nullptr, nullptr) != SQLITE_OK) {
@@ -20,4 +26,4 @@ ReadTransaction::~ReadTransaction() {
     }
 }
 
-}  // namespace zelk
+}  // namespace zelk::db

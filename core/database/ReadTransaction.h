@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AdoConnection.h"
+#include "database/AdoConnection.h"
 
-namespace zelk {
+namespace zelk::db {
 
 // One consistent read view of the database for a run of lookups, which also
 // spares each statement its own locking. It begins lazily, on the first call
@@ -18,10 +18,12 @@ class ReadTransaction {
     // Opens the connection if needed and begins the transaction, unless one is
     // already running on the connection.
     void Begin();
+    // Ends the transaction, if this one began it; Begin may begin anew.
+    void End() noexcept;
 
   private:
     TADOConnection& connection_;
     bool begun_ = false;
 };
 
-}  // namespace zelk
+}  // namespace zelk::db

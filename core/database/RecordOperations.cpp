@@ -1,6 +1,6 @@
-#include "RecordOperations.h"
+#include "database/RecordOperations.h"
 
-namespace zelk {
+namespace zelk::db {
 
 namespace {
 
@@ -52,4 +52,4 @@ void StoreSavedSentence(TADOQuery& settingsCursor, std::string_view text) {
     settingsCursor.Post();
 }
 
-}  // namespace zelk
+}  // namespace zelk::db

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "AdoQuery.h"
+#include "database/AdoQuery.h"
 
-namespace zelk {
+namespace zelk::db {
 
 // The dictionary statement: the rows of chr12 whose chr1 equals the key. The
 // key is bound as a parameter, so that every character of it, the single
@@ -31,4 +31,4 @@ std::string LoadSavedSentence(TADOQuery& settingsCursor);
 // Replaces the saved sentence, adding the row when there is none.
 void StoreSavedSentence(TADOQuery& settingsCursor, std::string_view text);
 
-}  // namespace zelk
+}  // namespace zelk::db

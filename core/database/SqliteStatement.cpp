@@ -1,21 +1,21 @@
-#include "SqliteStatement.h"
-
-#include <unistd.h>
+#include "database/SqliteStatement.h"
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <utility>
 
-#include "DatabaseErrors.h"
-#include "StepTimeLimit.h"
+#include "database/DatabaseErrors.h"
+#include "database/StepTimeLimit.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
 
-namespace zelk {
+namespace zelk::db {
 
 namespace {
 
-std::string FolderOf(const std::string& file) {
-    return file.empty() ? std::string() : std::filesystem::path(file).parent_path().string();
+std::filesystem::path FolderOf(const std::string& file) {
+    return file.empty() ? std::filesystem::path() : platform::PathFromUtf8(file).parent_path();
 }
 
 std::string SecondsText(std::chrono::milliseconds time) {
@@ -93,10 +93,11 @@ void ThrowEngineError(sqlite3* db, int rc) {
         case SQLITE_CANTOPEN:
             // Reading needs only the file; writing also needs a journal file
             // beside it, in the same folder.
-            if (const std::string folder = FolderOf(DatabaseFileName(db));
-                !folder.empty() && ::access(folder.c_str(), W_OK) != 0) {
-                throw EEngineError("Cannot update the database: the folder '" + folder +
-                                       "' does not allow the journal file to be created beside "
+            if (const std::filesystem::path folder = FolderOf(DatabaseFileName(db));
+                !folder.empty() && !platform::CanCreateFilesIn(folder)) {
+                throw EEngineError("Cannot update the database: the folder " +
+                                       platform::QuotedPath(folder) +
+                                       " does not allow the journal file to be created beside "
                                        "the database file.",
                                    rc);
             }
@@ -202,4 +203,4 @@ std::int64_t SqliteStatement::ColumnInt64(int column) const {
     return sqlite3_column_int64(stmt_, column);
 }
 
-}  // namespace zelk
+}  // namespace zelk::db

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "Sqlite.h"
+#include "database/Sqlite.h"
 
-namespace zelk {
+namespace zelk::db {
 
 // Owns one prepared statement. Engine failures are raised as EEngineError with
 // a text that tells the user what is wrong.
@@ -74,4 +74,4 @@ std::string QuoteIdentifier(std::string_view name);
 // The number of rows of a table.
 std::int64_t CountRows(sqlite3* db, std::string_view table);
 
-}  // namespace zelk
+}  // namespace zelk::db

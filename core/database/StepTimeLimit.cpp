@@ -1,8 +1,8 @@
-#include "StepTimeLimit.h"
+#include "database/StepTimeLimit.h"
 
 #include <atomic>
 
-namespace zelk {
+namespace zelk::db {
 
 namespace {
 
@@ -44,4 +44,4 @@ TimedStep::~TimedStep() {
     --depth;
 }
 
-}  // namespace zelk
+}  // namespace zelk::db

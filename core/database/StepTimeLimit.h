@@ -2,9 +2,9 @@
 
 #include <chrono>
 
-#include "Sqlite.h"
+#include "database/Sqlite.h"
 
-namespace zelk {
+namespace zelk::db {
 
 // A statement that runs this long without giving a row or finishing is
 // stopped (a view that never ends, a file on a hung network share), so that
@@ -29,4 +29,4 @@ class TimedStep {
     TimedStep& operator=(const TimedStep&) = delete;
 };
 
-}  // namespace zelk
+}  // namespace zelk::db

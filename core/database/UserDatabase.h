@@ -3,24 +3,13 @@
 #include <filesystem>
 #include <optional>
 
-namespace zelk {
+namespace zelk::db {
 
 // The installed program keeps each user's dictionary in a folder of their
-// own, and ships a default database to start it from.
+// own (platform::UserDataDirectory), and ships a default database to start
+// it from.
 
-// $XDG_DATA_HOME/zelk, or ~/.local/share/zelk. Raises std::runtime_error when
-// there is no home directory to put it in.
-std::filesystem::path UserDataDirectory();
-
-// The folder of the running executable.
-std::filesystem::path ExecutableDirectory();
-
-// Where an installed executable in dir finds the data file name that the
-// package ships: dir/../share/zelk/name, so the package's files work from
-// wherever they are unpacked.
-std::filesystem::path InstalledDataPath(const std::filesystem::path& executableDir,
-                                        const std::filesystem::path& name);
-// The shipped default database: InstalledDataPath of Zelk.dll.
+// The shipped default database: the installed data file Zelk.dll.
 std::filesystem::path ShippedDatabasePath(const std::filesystem::path& executableDir);
 // That database, when it is there.
 std::optional<std::filesystem::path> ShippedDatabase(const std::filesystem::path& executableDir);
@@ -36,4 +25,4 @@ struct ProvisionedDatabase {
 // message that names the path and the reason.
 ProvisionedDatabase ProvisionUserDatabase(const std::filesystem::path& shipped);
 
-}  // namespace zelk
+}  // namespace zelk::db

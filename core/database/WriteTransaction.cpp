@@ -1,11 +1,11 @@
-#include "WriteTransaction.h"
+#include "database/WriteTransaction.h"
 
 #include <string>
 
-#include "DatabaseErrors.h"
-#include "SqliteStatement.h"
+#include "database/DatabaseErrors.h"
+#include "database/SqliteStatement.h"
 
-namespace zelk {
+namespace zelk::db {
 
 WriteTransaction::WriteTransaction(sqlite3* db) : db_(db) {
     if (!sqlite3_get_autocommit(db_)) {
@@ -59,4 +59,4 @@ void WriteTransaction::Commit(std::int64_t rowsAdded) {
     }
 }
 
-}  // namespace zelk
+}  // namespace zelk::db

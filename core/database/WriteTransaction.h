@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "Sqlite.h"
+#include "database/Sqlite.h"
 
-namespace zelk {
+namespace zelk::db {
 
 // One change of the database, all or nothing, written into the file that is
 // at the database's path when it commits: a file replaced meanwhile (a
@@ -39,4 +39,4 @@ class WriteTransaction {
     std::int64_t rowsBefore_ = 0;
 };
 
-}  // namespace zelk
+}  // namespace zelk::db

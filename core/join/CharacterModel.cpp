@@ -1,4 +1,4 @@
-#include "CharacterModel.h"
+#include "join/CharacterModel.h"
 
 #include <algorithm>
 #include <array>
@@ -6,9 +6,11 @@
 #include <cmath>
 #include <numeric>
 
-#include "CodePage.h"
+#include "base/Unicode.h"
 
-namespace zelk {
+namespace zelk::join {
+
+using base::DecodeUtf8;
 
 namespace {
 
@@ -278,4 +280,4 @@ float CharacterModel::LogProbability(const Context& context, Id next, double flo
     return static_cast<float>(std::log(probability));
 }
 
-}  // namespace zelk
+}  // namespace zelk::join

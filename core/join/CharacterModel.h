@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zelk {
+namespace zelk::join {
 
 // The arrays of a character model, as counted text gives them and as a
 // model file holds them (ModelFile). Ids number the characters the model
@@ -97,4 +97,4 @@ class CharacterModel {
     double total_ = 1;
 };
 
-}  // namespace zelk
+}  // namespace zelk::join

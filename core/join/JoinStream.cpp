@@ -1,17 +1,11 @@
-#include "JoinStream.h"
+#include "join/JoinStream.h"
 
-#include "ChineseCharacters.h"
-#include "CodePage.h"
+#include "base/ChineseCharacters.h"
+#include "base/Unicode.h"
 
-namespace zelk {
+namespace zelk::join {
 
-namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-}  // namespace
+using base::IsHighSurrogate;
 
 JoinStream::JoinStream(const Joiner& joiner, std::u16string separator)
     : joiner_(joiner), separator_(std::move(separator)) {}
@@ -36,7 +30,7 @@ std::size_t JoinStream::LastSafeCut(std::u16string_view text) const {
         // run of Chinese is cut, and no separator loses what stands beside it.
         if (separator_.find(text[p - 1]) == std::u16string::npos &&
             separator_.find(text[p]) == std::u16string::npos &&
-            !IsChineseWriting(LastCodePoint(text.substr(0, p))))
+            !base::IsChineseWriting(base::LastCodePoint(text.substr(0, p))))
             return p;
     }
     return 0;
@@ -60,4 +54,4 @@ std::u16string JoinStream::Finish() {
     return joined;
 }
 
-}  // namespace zelk
+}  // namespace zelk::join

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "Joiner.h"
+#include "join/Joiner.h"
 
-namespace zelk {
+namespace zelk::join {
 
 // Reads split text back as it arrives in parts (a file read in chunks, a
 // page that joins a long text bit by bit): each part is joined up to the
@@ -41,4 +41,4 @@ class JoinStream {
     std::u16string pending_;
 };
 
-}  // namespace zelk
+}  // namespace zelk::join

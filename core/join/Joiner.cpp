@@ -1,12 +1,19 @@
-#include "Joiner.h"
+#include "join/Joiner.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "ChineseCharacters.h"
-#include "CodePage.h"
+#include "base/ChineseCharacters.h"
+#include "base/Unicode.h"
 
-namespace zelk {
+namespace zelk::join {
+
+using base::AppendUtf16;
+using base::CodePointOf;
+using base::DictionaryEntry;
+using base::IsChineseWriting;
+using base::LastCodePoint;
+using base::StartsSurrogatePair;
 
 namespace {
 
@@ -58,16 +65,6 @@ std::u16string BestPath(const std::vector<State>& states, std::uint32_t first, s
 
 }  // namespace
 
-bool Joiner::CanReadBackWith(std::u16string_view separator) {
-    if (separator.empty()) return false;
-    for (std::size_t i = 0; i < separator.size();) {
-        const std::size_t length = StartsSurrogatePair(separator, i) ? 2 : 1;
-        if (IsChineseWriting(CodePointOf(separator.substr(i, length)))) return false;
-        i += length;
-    }
-    return true;
-}
-
 Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view pairs,
                std::string_view triples)
     : Joiner(dictionary, CharacterModel(pairs, triples)) {}
@@ -76,15 +73,15 @@ Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, CharacterModel mo
     : model_(std::move(model)), nodes_(1), bmpKeys_(0x10000, false), inPieces_(0x10000, false) {
     std::vector<std::pair<std::uint32_t, Reading>> ends;  // (trie node, reading)
     for (const DictionaryEntry& entry : dictionary) {
-        const std::u16string key = AnsiToUtf16(entry.key, kCodePageUtf8);
-        if (!IsOneCharacter(key) || !entry.replacement) continue;  // only characters are split
+        const std::u16string key = base::Utf8ToUtf16(entry.key);
+        if (!base::IsOneCharacter(key) || !entry.replacement) continue;  // only characters are split
         const char32_t character = CodePointOf(key);
         if (character < 0x10000) {
             bmpKeys_[character] = true;
         } else {
             otherKeys_.insert(character);
         }
-        const std::u16string piece = AnsiToUtf16(*entry.replacement, kCodePageUtf8);
+        const std::u16string piece = base::Utf8ToUtf16(*entry.replacement);
         if (piece.empty()) continue;  // a character that vanished cannot come back
         longestPiece_ = std::max(longestPiece_, piece.size());
         std::uint32_t node = 0;
@@ -277,4 +274,4 @@ std::u16string Joiner::JoinSeparated(std::u16string_view text,
     return result;
 }
 
-}  // namespace zelk
+}  // namespace zelk::join

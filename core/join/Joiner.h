@@ -7,10 +7,10 @@
 #include <unordered_set>
 #include <vector>
 
-#include "CharacterModel.h"
-#include "DictionaryEntry.h"
+#include "join/CharacterModel.h"
+#include "base/DictionaryEntry.h"
 
-namespace zelk {
+namespace zelk::join {
 
 // Reads split text back into characters (讠青讠上 → 请让). Text can be cut
 // into the pieces of a dictionary in many ways (女子 is 好 or the two
@@ -23,9 +23,9 @@ class Joiner {
   public:
     // dictionary: the entries (every entry of a key counts: any of them can
     // be read back).
-    Joiner(const std::vector<DictionaryEntry>& dictionary, CharacterModel model);
+    Joiner(const std::vector<base::DictionaryEntry>& dictionary, CharacterModel model);
     // With a model parsed from the texts of a CharacterModel.
-    Joiner(const std::vector<DictionaryEntry>& dictionary, std::string_view pairs,
+    Joiner(const std::vector<base::DictionaryEntry>& dictionary, std::string_view pairs,
            std::string_view triples = {});
 
     // The most likely reading of text (UTF-16).
@@ -38,10 +38,6 @@ class Joiner {
     // place, by the model); a run that is no piece, and all other text,
     // stays as it is.
     std::u16string JoinSeparated(std::u16string_view text, std::u16string_view separator) const;
-    // Whether split text can be read back with this separator: one that is
-    // not empty and holds no Chinese character or part, which would stand in
-    // the pieces themselves.
-    static bool CanReadBackWith(std::u16string_view separator);
     // Whether some piece holds this code unit.
     bool InSomePiece(char16_t unit) const { return inPieces_[unit]; }
 
@@ -80,4 +76,4 @@ class Joiner {
     std::unordered_set<char32_t> otherKeys_;
 };
 
-}  // namespace zelk
+}  // namespace zelk::join

@@ -1,10 +1,10 @@
-#include "ModelFile.h"
+#include "join/ModelFile.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
-namespace zelk {
+namespace zelk::join {
 
 namespace {
 
@@ -122,4 +122,4 @@ SourceChecksum ParseChecksum(std::string_view hex) {
     return checksum;
 }
 
-}  // namespace zelk
+}  // namespace zelk::join

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "CharacterModel.h"
+#include "join/CharacterModel.h"
 
-namespace zelk {
+namespace zelk::join {
 
 // The character model as a file whose arrays are used where they lie:
 // mapped into memory on Linux, or the same bytes in a web page's memory.
@@ -49,4 +49,4 @@ CharacterModel ReadModelFile(std::span<const std::byte> bytes, std::shared_ptr<c
 // The checksum written as 64 hexadecimal digits; raises std::invalid_argument.
 SourceChecksum ParseChecksum(std::string_view hex);
 
-}  // namespace zelk
+}  // namespace zelk::join

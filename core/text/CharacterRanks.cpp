@@ -1,8 +1,8 @@
-#include "CharacterRanks.h"
+#include "text/CharacterRanks.h"
 
-#include "CodePage.h"
+#include "base/Unicode.h"
 
-namespace zelk {
+namespace zelk::text {
 
 CharacterRanks::CharacterRanks(std::string_view lines) {
     std::uint32_t rank = 0;
@@ -11,7 +11,7 @@ CharacterRanks::CharacterRanks(std::string_view lines) {
         if (end == std::string_view::npos) end = lines.size();
         char32_t character;
         const std::size_t line = end - start;
-        if (line > 0 && DecodeUtf8(lines, start, character) == line)
+        if (line > 0 && base::DecodeUtf8(lines, start, character) == line)
             ranks_.try_emplace(character, ++rank);
         start = end + 1;
     }
@@ -23,4 +23,4 @@ std::optional<std::uint32_t> CharacterRanks::RankOf(char32_t character) const {
     return it->second;
 }
 
-}  // namespace zelk
+}  // namespace zelk::text

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace zelk {
+namespace zelk::text {
 
 // How common characters are in running text: their rank by frequency, 1
 // the most frequent. Made from the characters in that order, one a line
@@ -22,4 +22,4 @@ class CharacterRanks {
     std::unordered_map<char32_t, std::uint32_t> ranks_;
 };
 
-}  // namespace zelk
+}  // namespace zelk::text

@@ -1,11 +1,11 @@
-#include "Coverage.h"
+#include "text/Coverage.h"
 
 #include <algorithm>
 
-#include "ChineseCharacters.h"
-#include "CodePage.h"
+#include "base/ChineseCharacters.h"
+#include "base/Unicode.h"
 
-namespace zelk {
+namespace zelk::text {
 
 bool CoverageCounter::Split(char32_t character) {
     if (auto it = splitByCharacter_.find(character); it != splitByCharacter_.end())
@@ -18,9 +18,9 @@ bool CoverageCounter::Split(char32_t character) {
 void CoverageCounter::Add(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         char32_t c;
-        const std::size_t length = DecodeUtf8(text, i, c);
+        const std::size_t length = base::DecodeUtf8(text, i, c);
         i += length == 0 ? 1 : length;  // a byte that is no UTF-8 is no character
-        if (length == 0 || !IsChineseCharacter(c)) continue;
+        if (length == 0 || !base::IsChineseCharacter(c)) continue;
         ++chinese_;
         if (Split(c)) {
             ++split_;
@@ -43,4 +43,4 @@ std::vector<std::pair<char32_t, std::uint64_t>> CoverageCounter::MostFrequentWho
     return all;
 }
 
-}  // namespace zelk
+}  // namespace zelk::text

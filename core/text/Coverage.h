@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace zelk {
+namespace zelk::text {
 
 // Counts how much of a text the dictionary splits: every Chinese character
 // is asked about once per distinct character and counted as split when it
@@ -38,4 +38,4 @@ class CoverageCounter {
     std::uint64_t split_ = 0;
 };
 
-}  // namespace zelk
+}  // namespace zelk::text

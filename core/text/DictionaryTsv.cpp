@@ -1,8 +1,11 @@
-#include "DictionaryTsv.h"
+#include "text/DictionaryTsv.h"
 
-#include "CodePage.h"
+#include "base/Unicode.h"
+#include "text/EngineError.h"
 
-namespace zelk {
+namespace zelk::text {
+
+using base::DictionaryEntry;
 
 namespace {
 
@@ -68,41 +71,40 @@ std::vector<DictionaryEntry> ParseDictionaryTsv(std::string_view text,
                                                 std::string_view sourceName) {
     std::vector<DictionaryEntry> entries;
     std::size_t lineNumber = 0;
-    const auto fail = [&](const std::string& message) {
-        throw DictionaryTsvError(std::string(sourceName) + ":" + std::to_string(lineNumber) + ": " +
-                                 message);
+    std::string_view line;
+    const auto fail = [&](ErrorCode code) {
+        throw EngineError(code, std::string(sourceName), lineNumber,
+                          base::IsValidUtf8(line) ? std::string(line) : std::string());
     };
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // byte order mark
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
+        line = text.substr(start, end - start);
         start = end + 1;
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.find('\r') != std::string_view::npos) {
             // Export writes a carriage return in a field as \r: a bare one
             // is a line end of a file saved with carriage returns alone.
-            fail(
-                "the line ends are carriage returns alone; save the file with line feeds (LF or "
-                "CR LF)");
+            fail(ErrorCode::CarriageReturnLineEnds);
         }
         if (line.empty() || line.front() == '#') continue;
-        if (!IsValidUtf8(line)) fail("the line is not valid UTF-8");
+        if (!base::IsValidUtf8(line)) fail(ErrorCode::LineNotUtf8);
         const std::size_t tab = line.find('\t');
-        if (tab == std::string_view::npos) fail("no tab between key and replacement");
+        if (tab == std::string_view::npos) fail(ErrorCode::NoTab);
         const std::string_view rawKey = line.substr(0, tab);
         const std::string_view rawReplacement = line.substr(tab + 1);
         if (rawReplacement.find('\t') != std::string_view::npos) {
-            fail("more than two fields (write a tab in a field as \\t)");
+            fail(ErrorCode::MoreThanTwoFields);
         }
         DictionaryEntry entry;
-        if (!Unescape(rawKey, entry.key)) fail("unknown escape in the key");
-        if (entry.key.empty()) fail("empty key");
+        if (!Unescape(rawKey, entry.key)) fail(ErrorCode::UnknownEscapeInKey);
+        if (entry.key.empty()) fail(ErrorCode::EmptyKey);
         if (rawReplacement != "\\N") {
             std::string replacement;
-            if (!Unescape(rawReplacement, replacement)) fail("unknown escape in the replacement");
+            if (!Unescape(rawReplacement, replacement)) fail(ErrorCode::UnknownEscapeInReplacement);
             entry.replacement = std::move(replacement);
         }
         entries.push_back(std::move(entry));
@@ -123,4 +125,4 @@ std::string FormatDictionaryTsv(const std::vector<DictionaryEntry>& entries) {
     return out;
 }
 
-}  // namespace zelk
+}  // namespace zelk::text

@@ -1,10 +1,13 @@
-#include "MemoryDictionary.h"
+#include "text/MemoryDictionary.h"
 
 #include <unordered_set>
 
-#include "CodePage.h"
+#include "base/Unicode.h"
 
-namespace zelk {
+namespace zelk::text {
+
+using base::DictionaryEntry;
+using base::MergePolicy;
 
 namespace {
 
@@ -29,15 +32,16 @@ std::size_t MemoryDictionary::Write(std::size_t row, const DictionaryEntry& entr
     } else {
         rows_[row] = entry;
     }
-    const std::u16string key = AnsiToUtf16(entry.key, kCodePageUtf8);
-    if (IsOneCharacter(key)) {
-        pieces_[FoldedCharacter(CodePointOf(key))] =
-            AnsiToUtf16(entry.replacement.value_or(""), kCodePageUtf8);
+    const std::u16string key = base::Utf8ToUtf16(entry.key);
+    if (base::IsOneCharacter(key)) {
+        pieces_[FoldedCharacter(base::CodePointOf(key))] =
+            base::Utf8ToUtf16(entry.replacement.value_or(""));
     }
     return row;
 }
 
-void MemoryDictionary::Merge(const std::vector<DictionaryEntry>& entries, enum Merge mode) {
+void MemoryDictionary::Merge(const std::vector<DictionaryEntry>& entries, MergePolicy policy) {
+    if (policy == MergePolicy::ReplaceAll) *this = MemoryDictionary();
     std::unordered_set<std::size_t> written;
     for (const DictionaryEntry& entry : entries) {
         const auto it = firstRow_.find(Folded(entry.key));
@@ -45,7 +49,7 @@ void MemoryDictionary::Merge(const std::vector<DictionaryEntry>& entries, enum M
             written.insert(Write(rows_.size(), entry));
             continue;
         }
-        if (mode == Merge::KeepExisting && !written.contains(it->second)) continue;
+        if (policy == MergePolicy::KeepExisting && !written.contains(it->second)) continue;
         written.insert(Write(it->second, entry));
     }
 }
@@ -55,10 +59,15 @@ const DictionaryEntry* MemoryDictionary::Find(std::string_view key) const {
     return it == firstRow_.end() ? nullptr : &rows_[it->second];
 }
 
-const std::u16string* MemoryDictionary::PieceOf(char32_t character) const {
+const std::u16string* MemoryDictionary::PieceFor(char32_t character) const {
     // ASCII letters find the row of either case, as the key column compares.
     const auto it = pieces_.find(FoldedCharacter(character));
     return it == pieces_.end() ? nullptr : &it->second;
 }
 
-}  // namespace zelk
+std::u16string_view MemoryDictionary::PieceOf(std::u16string_view character) {
+    const std::u16string* piece = PieceFor(base::CodePointOf(character));
+    return piece ? std::u16string_view(*piece) : character;
+}
+
+}  // namespace zelk::text

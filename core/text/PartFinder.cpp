@@ -1,10 +1,13 @@
-#include "PartFinder.h"
+#include "text/PartFinder.h"
 
 #include <algorithm>
 
-#include "CodePage.h"
+#include "base/CodePage.h"
+#include "base/Unicode.h"
 
-namespace zelk {
+namespace zelk::text {
+
+using base::DictionaryEntry;
 
 namespace {
 
@@ -12,9 +15,9 @@ namespace {
 // web page).
 std::string GbkOf(std::u16string_view character) {
     try {
-        const std::string gbk = Utf16ToAnsi(character, kCodePageGbk);
+        const std::string gbk = base::Utf16ToAnsi(character, base::kCodePageGbk);
         return gbk.size() == 2 ? gbk : std::string();
-    } catch (const CodePageUnavailable&) {
+    } catch (const base::CodePageUnavailable&) {
         return {};
     }
 }
@@ -56,7 +59,7 @@ std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& ent
     std::vector<std::u16string> wanted;
     std::u16string joined;
     for (const std::string& part : parts) {
-        wanted.push_back(AnsiToUtf16(part, kCodePageUtf8));
+        wanted.push_back(base::Utf8ToUtf16(part));
         joined += wanted.back();
     }
     struct Found {
@@ -68,12 +71,12 @@ std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& ent
     std::vector<Found> found;
     for (const DictionaryEntry& entry : entries) {
         if (!entry.replacement) continue;
-        const std::u16string key = AnsiToUtf16(entry.key, kCodePageUtf8);
-        if (!IsOneCharacter(key)) continue;
-        const std::u16string replacement = AnsiToUtf16(*entry.replacement, kCodePageUtf8);
+        const std::u16string key = base::Utf8ToUtf16(entry.key);
+        if (!base::IsOneCharacter(key)) continue;
+        const std::u16string replacement = base::Utf8ToUtf16(*entry.replacement);
         if (exact ? replacement == joined : HoldsAll(replacement, wanted)) {
             const std::optional<std::uint32_t> rank =
-                ranks ? ranks->RankOf(CodePointOf(key)) : std::nullopt;
+                ranks ? ranks->RankOf(base::CodePointOf(key)) : std::nullopt;
             const std::string gbk = GbkOf(key);
             found.push_back(
                 {rank.value_or(UINT32_MAX), GroupOf(gbk), gbk.empty() ? entry.key : gbk, &entry});
@@ -88,4 +91,4 @@ std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& ent
     return result;
 }
 
-}  // namespace zelk
+}  // namespace zelk::text

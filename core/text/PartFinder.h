@@ -4,10 +4,10 @@
 #include <string_view>
 #include <vector>
 
-#include "CharacterRanks.h"
-#include "DictionaryEntry.h"
+#include "base/DictionaryEntry.h"
+#include "text/CharacterRanks.h"
 
-namespace zelk {
+namespace zelk::text {
 
 // Finds characters by their parts, for riddles and for reading split text:
 // the dictionary entries whose replacement holds every given part (a part
@@ -17,7 +17,7 @@ namespace zelk {
 // running text where ranks know them; then those of GB2312's first level,
 // its second, the rest of GBK and all others, each group in GBK's order (by
 // pinyin in the first level). Texts are UTF-8.
-std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& entries,
+std::vector<base::DictionaryEntry> FindByParts(const std::vector<base::DictionaryEntry>& entries,
                                          const std::vector<std::string>& parts, bool exact,
                                          const CharacterRanks* ranks = nullptr);
 
@@ -25,4 +25,4 @@ std::vector<DictionaryEntry> FindByParts(const std::vector<DictionaryEntry>& ent
 // for the rest of GBK, 4 for characters outside it.
 int CommonnessGroup(std::u16string_view character);
 
-}  // namespace zelk
+}  // namespace zelk::text

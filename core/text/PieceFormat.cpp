@@ -1,9 +1,13 @@
-#include "PieceFormat.h"
+#include "text/PieceFormat.h"
 
-#include "ChineseCharacters.h"
-#include "CodePage.h"
+#include "base/ChineseCharacters.h"
+#include "base/Unicode.h"
+#include "text/EngineError.h"
 
-namespace zelk {
+namespace zelk::text {
+
+using base::CodePointOf;
+using base::IsChineseWriting;
 
 namespace {
 
@@ -21,6 +25,23 @@ PieceFormat::PieceFormat(std::optional<std::u16string> separator,
                          std::optional<std::u16string> mark)
     : separator_(std::move(separator)), mark_(std::move(mark)) {
     if (separator_ && separator_->empty()) separator_.reset();
+    if (mark_) CheckMark(*mark_);
+}
+
+void PieceFormat::CheckMark(std::u16string_view mark) {
+    if (mark.find(u"{c}") == std::u16string_view::npos &&
+        mark.find(u"{p}") == std::u16string_view::npos) {
+        throw EngineError(ErrorCode::MarkWithoutPlaceholder, {}, 0, base::Utf16ToUtf8(mark));
+    }
+}
+
+void PieceFormat::CheckReadBackSeparator(std::u16string_view separator) {
+    if (separator.empty()) throw EngineError(ErrorCode::SeparatorEmpty);
+    for (std::size_t i = 0; i < separator.size(); i += base::CharacterLength(separator, i)) {
+        if (IsChineseWriting(CodePointOf(separator.substr(i, 2)))) {
+            throw EngineError(ErrorCode::SeparatorWithChinese, {}, 0, base::Utf16ToUtf8(separator));
+        }
+    }
 }
 
 void PieceFormat::Restart() {
@@ -43,7 +64,7 @@ void PieceFormat::Write(std::u16string_view text, std::u16string& out) {
     const std::u16string_view tail = tail_;
     separatorOfTheText_ =
         writtenSinceSeparator_ >= separator_->size() && tail.ends_with(*separator_) &&
-        IsChineseWriting(LastCodePoint(tail.substr(0, tail.size() - separator_->size())));
+        IsChineseWriting(base::LastCodePoint(tail.substr(0, tail.size() - separator_->size())));
 }
 
 void PieceFormat::WriteMarked(std::u16string_view character, std::u16string_view piece,
@@ -90,4 +111,4 @@ void PieceFormat::Append(std::u16string_view character, std::u16string_view piec
     }
 }
 
-}  // namespace zelk
+}  // namespace zelk::text

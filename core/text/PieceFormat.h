@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace zelk {
+namespace zelk::text {
 
 // How the pieces of a split are written out for batch use.
 //
@@ -25,7 +25,17 @@ namespace zelk {
 // whole are written plain.
 class PieceFormat {
   public:
+    // Raises EngineError for a mark format that CheckMark refuses.
     PieceFormat(std::optional<std::u16string> separator, std::optional<std::u16string> mark);
+
+    // Raises EngineError (MarkWithoutPlaceholder) for a mark format with
+    // neither {c} nor {p} in it.
+    static void CheckMark(std::u16string_view mark);
+    // Raises EngineError (SeparatorEmpty, SeparatorWithChinese) unless split
+    // text can be read back with this separator: it must not be empty, and
+    // may hold no Chinese character or part, which would stand in the pieces
+    // themselves.
+    static void CheckReadBackSeparator(std::u16string_view separator);
 
     // Appends one character's piece to out.
     void Append(std::u16string_view character, std::u16string_view piece, std::u16string& out);
@@ -49,4 +59,4 @@ class PieceFormat {
     bool ambiguous_ = false;
 };
 
-}  // namespace zelk
+}  // namespace zelk::text

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "AdoQuery.h"
+#include "database/AdoQuery.h"
 #include "TestDatabase.h"
 
 namespace zelk::test {
@@ -12,10 +12,10 @@ namespace zelk::test {
 class DatabaseFixture : public ::testing::Test {
   protected:
     ScopedWorkDir dir;
-    TADOConnection connection;
-    TADOQuery lookup{"ADOQuery1", connection};
-    TADOQuery maintenance{"ADOQuery2", connection};
-    TADOQuery settings{"ADOQueryInit", connection};
+    db::TADOConnection connection;
+    db::TADOQuery lookup{"ADOQuery1", connection};
+    db::TADOQuery maintenance{"ADOQuery2", connection};
+    db::TADOQuery settings{"ADOQueryInit", connection};
 };
 
 }  // namespace zelk::test

@@ -1,31 +1,15 @@
 #include "TestDatabase.h"
 
-#include <stdlib.h>
-
 #include <stdexcept>
 
-#include "DictionaryDatabase.h"
-#include "Sqlite.h"
+#include "database/DictionaryDatabase.h"
+#include "database/Sqlite.h"
 
 namespace zelk::test {
 
-ScopedWorkDir::ScopedWorkDir() : previous_(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelk-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-    std::filesystem::current_path(path_);
-}
-
-ScopedWorkDir::~ScopedWorkDir() {
-    std::error_code error;
-    std::filesystem::current_path(previous_, error);
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
-    std::filesystem::remove_all(path_, error);
-}
-
-void MakeDatabase(const std::vector<DictionaryEntry>& entries, const std::filesystem::path& path) {
-    CreateDictionaryDatabase(path, entries, kInitialSentence, true);
+void MakeDatabase(const std::vector<base::DictionaryEntry>& entries,
+                  const std::filesystem::path& path) {
+    db::CreateDictionaryDatabase(path, entries, db::kInitialSentence, true);
 }
 
 namespace {

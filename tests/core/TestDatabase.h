@@ -4,29 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "DictionaryEntry.h"
+#include "TestFolder.h"
+#include "base/DictionaryEntry.h"
 
 struct sqlite3;
 
 namespace zelk::test {
 
-// A fresh temporary folder that is the current directory while it lives, so
-// that "Zelk.dll" names the test's own file.
-class ScopedWorkDir {
-  public:
-    ScopedWorkDir();
-    ~ScopedWorkDir();
-    ScopedWorkDir(const ScopedWorkDir&) = delete;
-    ScopedWorkDir& operator=(const ScopedWorkDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path previous_;
-    std::filesystem::path path_;
-};
-
 // Makes Zelk.dll (or path) with the program's schema and these entries.
-void MakeDatabase(const std::vector<DictionaryEntry>& entries,
+void MakeDatabase(const std::vector<base::DictionaryEntry>& entries,
                   const std::filesystem::path& path = "Zelk.dll");
 
 // Runs SQL on an encrypted database directly, bypassing the data layer, to set

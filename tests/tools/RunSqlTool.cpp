@@ -9,7 +9,7 @@
 #include <iostream>
 #include <string>
 
-#include "Sqlite.h"
+#include "database/Sqlite.h"
 
 int main(int argc, char** argv) {
     int hold = 0;

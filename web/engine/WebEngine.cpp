@@ -16,17 +16,17 @@
 #include <string>
 #include <vector>
 
-#include "CharacterModel.h"
-#include "CharacterRanks.h"
-#include "CodePage.h"
-#include "Coverage.h"
-#include "DictionaryTsv.h"
-#include "JoinStream.h"
-#include "Joiner.h"
-#include "MemoryDictionary.h"
-#include "ModelFile.h"
-#include "PartFinder.h"
-#include "PieceFormat.h"
+#include "join/CharacterModel.h"
+#include "text/CharacterRanks.h"
+#include "base/CodePage.h"
+#include "text/Coverage.h"
+#include "text/DictionaryTsv.h"
+#include "join/JoinStream.h"
+#include "join/Joiner.h"
+#include "text/MemoryDictionary.h"
+#include "join/ModelFile.h"
+#include "text/PartFinder.h"
+#include "text/PieceFormat.h"
 
 namespace {
 

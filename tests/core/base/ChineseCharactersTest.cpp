@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ChineseCharacters.h"
+#include "base/ChineseCharacters.h"
 
-namespace zelk {
+namespace zelk::base {
 namespace {
 
 // The definition the generators read too (data/chinese-characters.txt): a
@@ -33,4 +33,4 @@ TEST(ChineseCharactersTest, NeighboursAndOtherScriptsAreNot) {
 }
 
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::base

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "CodePage.h"
+#include "base/CodePage.h"
+#include "base/Unicode.h"
 
-namespace zelk {
+namespace zelk::base {
 namespace {
 
 TEST(CodePageTest, GbkConvertsBothWays) {
@@ -71,4 +72,4 @@ TEST(CodePageTest, StartsSurrogatePairOnlyForWellFormedPairs) {
 }
 
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::base

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "AdoQuery.h"
-#include "CodePage.h"
-#include "DatabaseErrors.h"
-#include "DictionaryDatabase.h"
+#include "database/AdoQuery.h"
+#include "base/CodePage.h"
+#include "database/DatabaseErrors.h"
+#include "database/DictionaryDatabase.h"
 #include "TestDatabase.h"
 
-namespace zelk {
+namespace zelk::db {
 namespace {
+
+using base::AnsiToUtf16;
+using base::Utf16ToAnsi;
+using base::kCodePageGbk;
 
 using test::QueryColumn;
 using test::RunSql;
@@ -135,4 +139,4 @@ TEST_F(AdoQueryTest, TextsCrossInTheWindowCodePage) {
 }
 
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::db

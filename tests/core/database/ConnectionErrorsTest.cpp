@@ -4,15 +4,17 @@
 #include <filesystem>
 #include <fstream>
 
-#include "AdoQuery.h"
-#include "DatabaseErrors.h"
+#include "database/AdoQuery.h"
+#include "database/DatabaseErrors.h"
 #include "DatabaseFixture.h"
-#include "DictionaryDatabase.h"
-#include "DictionaryLookup.h"
-#include "RecordOperations.h"
+#include "database/DictionaryDatabase.h"
+#include "database/ReadTransaction.h"
+#include "database/RecordOperations.h"
 
-namespace zelk {
+namespace zelk::db {
 namespace {
+
+using base::DictionaryEntry;
 
 using test::MakeDatabase;
 using test::QueryColumn;
@@ -173,7 +175,11 @@ TEST_F(ConnectionErrorsTest, DamagedPageSaysSoOnEveryPath) {
                                  "' is damaged (database disk image is malformed); restore it "
                                  "from a backup.";
     EXPECT_EQ(ErrorOf([&] { FindEntry(lookup, "好"); }), expected);
-    EXPECT_EQ(ErrorOf([&] { SplitWithDictionary(lookup, u"好", [](std::u16string_view) {}); }),
+    EXPECT_EQ(ErrorOf([&] {
+                  ReadTransaction split(connection);  // as a split reads
+                  split.Begin();
+                  FindEntry(lookup, "好");
+              }),
               expected);
 }
 
@@ -188,4 +194,4 @@ TEST_F(ConnectionErrorsTest, RowDeletedBehindTheCursorIsReported) {
 }
 
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::db

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ConnectionSettings.h"
+#include "database/ConnectionSettings.h"
 
-namespace zelk {
+namespace zelk::db {
 namespace {
 
 TEST(ConnectionSettingsTest, FiveAttributesInOrder) {
@@ -29,4 +29,4 @@ TEST(ConnectionSettingsTest, AwkwardPathsAreQuoted) {
 }
 
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::db

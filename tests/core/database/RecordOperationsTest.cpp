@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "AdoQuery.h"
-#include "DatabaseErrors.h"
+#include "database/AdoQuery.h"
+#include "database/DatabaseErrors.h"
 #include "DatabaseFixture.h"
-#include "RecordOperations.h"
+#include "database/RecordOperations.h"
 
-namespace zelk {
+namespace zelk::db {
 namespace {
 
 using test::MakeDatabase;
@@ -200,4 +200,4 @@ TEST_F(RecordOperationsTest, ConnectionOpensOnFirstUseAndStaysOpen) {
 }
 
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::db

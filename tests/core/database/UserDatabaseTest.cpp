@@ -9,9 +9,10 @@
 #include <sstream>
 
 #include "TestDatabase.h"
-#include "UserDatabase.h"
+#include "database/UserDatabase.h"
+#include "platform/Folders.h"
 
-namespace zelk {
+namespace zelk::db {
 namespace {
 
 // Sets an environment variable for one test and puts the old value back.
@@ -56,14 +57,14 @@ class UserDatabaseTest : public ::testing::Test {
 TEST_F(UserDatabaseTest, DataFolderFollowsXdgDataHomeThenHome) {
     {
         ScopedEnv data("XDG_DATA_HOME", "/somewhere/data");
-        EXPECT_EQ(UserDataDirectory(), "/somewhere/data/zelk");
+        EXPECT_EQ(platform::UserDataDirectory(), "/somewhere/data/zelk");
     }
     {
         ScopedEnv data("XDG_DATA_HOME", "relative/data");  // invalid: ignored
-        EXPECT_EQ(UserDataDirectory(), dir.path() / "home/.local/share/zelk");
+        EXPECT_EQ(platform::UserDataDirectory(), dir.path() / "home/.local/share/zelk");
     }
     ScopedEnv data("XDG_DATA_HOME", nullptr);
-    EXPECT_EQ(UserDataDirectory(), dir.path() / "home/.local/share/zelk");
+    EXPECT_EQ(platform::UserDataDirectory(), dir.path() / "home/.local/share/zelk");
 }
 
 TEST_F(UserDatabaseTest, CopiesOnceAndNeverOverwrites) {
@@ -146,4 +147,4 @@ TEST_F(UserDatabaseTest, ShippedDatabaseIsFoundBesideTheExecutable) {
 }
 
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::db

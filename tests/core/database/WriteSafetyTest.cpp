@@ -10,15 +10,17 @@
 #include <filesystem>
 #include <fstream>
 
-#include "DatabaseErrors.h"
+#include "database/DatabaseErrors.h"
 #include "DatabaseFixture.h"
-#include "DictionaryDatabase.h"
-#include "RecordOperations.h"
-#include "StepTimeLimit.h"
-#include "WriteTransaction.h"
+#include "database/DictionaryDatabase.h"
+#include "database/RecordOperations.h"
+#include "database/StepTimeLimit.h"
+#include "database/WriteTransaction.h"
 
-namespace zelk {
+namespace zelk::db {
 namespace {
+
+using base::DictionaryEntry;
 
 using test::MakeDatabase;
 using test::QueryColumn;
@@ -110,7 +112,7 @@ TEST_F(WriteSafetyTest, TriggersOfTheFileDoNotRun) {
     StoreSavedSentence(settings, "edited");
     SaveEntry(maintenance, "明", "日月");
     const ImportSummary summary =
-        ImportDictionary(connection, {{"一", "一"}}, ImportMode::KeepExisting);
+        ImportDictionary(connection, {{"一", "一"}}, base::MergePolicy::KeepExisting);
     EXPECT_EQ(summary.added, 1u);
     connection.Close();
     EXPECT_EQ(Keys(), (std::vector<std::string>{"好", "林", "明", "一"}));
@@ -125,7 +127,7 @@ TEST_F(WriteSafetyTest, AConflictClauseThatDeletesRowsFailsTheWrite) {
     EXPECT_TRUE(Contains(error, "changed other rows of chr12")) << error;
     EXPECT_TRUE(
         Contains(ErrorOf([&] {
-                     ImportDictionary(connection, {{"妤", "女子"}}, ImportMode::KeepExisting);
+                     ImportDictionary(connection, {{"妤", "女子"}}, base::MergePolicy::KeepExisting);
                  }),
                  "(2 rows instead of 3 rows)"));  // one added, one replaced away
     connection.Close();
@@ -183,4 +185,4 @@ TEST(TemporaryFilesTest, CreateRemovesLeftOversOfEndedProcessesOnly) {
 }
 
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::db

@@ -8,14 +8,18 @@
 #include <map>
 #include <sstream>
 
-#include "CodePage.h"
-#include "DefaultDictionary.h"
-#include "Joiner.h"
-#include "MappedFile.h"
-#include "TestDatabase.h"
+#include "base/CodePage.h"
+#include "builtin/DefaultDictionary.h"
+#include "join/Joiner.h"
+#include "join/ModelLoading.h"
+#include "TestFolder.h"
 
-namespace zelk {
+namespace zelk::join {
 namespace {
+
+using base::AnsiToUtf16;
+using base::DictionaryEntry;
+using builtin::DefaultDictionaryEntries;
 
 const std::string kPairs = "好\t1000\n女\t300\t子5\n子\t300\n男\t300\t女5\n少\t300\t男5\n𠮷\t7\n";
 const std::string kTriples = "少男\t好5\n";
@@ -31,7 +35,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 
 std::string ErrorOf(const std::string& path, const SourceChecksum* expected = &kSource) {
     try {
-        MapModelFile(path, expected);
+        LoadModelFile(path, expected);
     } catch (const ModelFileError& error) {
         return error.what();
     }
@@ -42,7 +46,7 @@ TEST(ModelFileTest, AMappedModelReadsAsTheTextItWasMadeFrom) {
     test::ScopedWorkDir dir;
     WriteFile("model.bin", ModelBytes());
     const CharacterModel text(kPairs, kTriples);
-    const CharacterModel mapped = MapModelFile("model.bin", &kSource);
+    const CharacterModel mapped = LoadModelFile("model.bin", &kSource);
     for (char32_t a : {U'好', U'女', U'子', U'男', U'少', U'𠮷', U'无'}) {
         EXPECT_EQ(mapped.IdOf(a), text.IdOf(a));
         EXPECT_EQ(mapped.Count(mapped.IdOf(a)), text.Count(text.IdOf(a)));
@@ -51,7 +55,7 @@ TEST(ModelFileTest, AMappedModelReadsAsTheTextItWasMadeFrom) {
                       text.LogProbability(text.IdOf(a), text.IdOf(b), 0.5));
         }
     }
-    const Joiner joiner({{"好", "女子"}}, MapModelFile("model.bin", nullptr));
+    const Joiner joiner({{"好", "女子"}}, LoadModelFile("model.bin", nullptr));
     EXPECT_EQ(joiner.Join(u"少男女子"), u"少男好");  // the triple counts
 }
 
@@ -122,7 +126,7 @@ TEST(ModelFileTest, DamageInsideTheLargeArraysGivesNoCrash) {
         }
     }
     WriteFile("noisy.bin", bytes);
-    const Joiner joiner({{"好", "女子"}, {"𠮷", "士口"}}, MapModelFile("noisy.bin", nullptr));
+    const Joiner joiner({{"好", "女子"}, {"𠮷", "士口"}}, LoadModelFile("noisy.bin", nullptr));
     EXPECT_FALSE(joiner.Join(u"少男女子士口好").empty());
     EXPECT_FALSE(joiner.JoinSeparated(u"少 男 女子", u" ").empty());
 }
@@ -138,7 +142,7 @@ TEST(ModelFileTest, TheBuildsModelJoinsAsItsCounts) {
     };
     const std::vector<DictionaryEntry> dictionary = DefaultDictionaryEntries();
     const SourceChecksum build = ParseChecksum(ZELK_JOIN_MODEL_SOURCE);
-    const Joiner mapped(dictionary, MapModelFile(ZELK_JOIN_MODEL_FILE, &build));
+    const Joiner mapped(dictionary, LoadModelFile(ZELK_JOIN_MODEL_FILE, &build));
     const Joiner text(dictionary, read("character-bigrams.txt"), read("character-trigrams.txt"));
     std::map<char16_t, std::u16string> pieces;
     for (const DictionaryEntry& entry : dictionary) {
@@ -157,4 +161,4 @@ TEST(ModelFileTest, TheBuildsModelJoinsAsItsCounts) {
 }
 
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::join

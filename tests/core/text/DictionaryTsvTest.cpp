@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "DictionaryTsv.h"
+#include "text/DictionaryTsv.h"
+#include "text/EngineError.h"
 
-namespace zelk {
+namespace zelk::text {
 namespace {
+
+using base::DictionaryEntry;
 
 std::string ErrorOf(std::string_view text) {
     try {
         ParseDictionaryTsv(text, "d.tsv");
-    } catch (const DictionaryTsvError& error) {
+    } catch (const EngineError& error) {
         return error.what();
     }
     return "<no error>";
@@ -40,5 +43,29 @@ TEST(DictionaryTsvTest, FaultsNameTheLine) {
               "(LF or CR LF)");
 }
 
+// Each way into the program words a fault from its code, never from the
+// English text: the code, the line and the line's text come with it.
+TEST(DictionaryTsvTest, FaultsCarryTheirCodeLineAndText) {
+    const auto faultOf = [](std::string_view text) {
+        try {
+            ParseDictionaryTsv(text, "d.tsv");
+        } catch (const EngineError& error) {
+            return std::tuple(error.code(), error.line(), error.text(), error.source());
+        }
+        return std::tuple(ErrorCode::EmptyKey, std::size_t{0}, std::string("<no error>"),
+                          std::string());
+    };
+    EXPECT_EQ(faultOf("好\t女子\n坏\n"), std::tuple(ErrorCode::NoTab, 2u, std::string("坏"),
+                                                     std::string("d.tsv")));
+    EXPECT_EQ(std::get<0>(faultOf("a\tb\tc")), ErrorCode::MoreThanTwoFields);
+    EXPECT_EQ(std::get<0>(faultOf("\\q\tb")), ErrorCode::UnknownEscapeInKey);
+    EXPECT_EQ(std::get<0>(faultOf("a\t\\q")), ErrorCode::UnknownEscapeInReplacement);
+    EXPECT_EQ(std::get<0>(faultOf("\tb")), ErrorCode::EmptyKey);
+    EXPECT_EQ(std::get<0>(faultOf("a\tb\rc\td")), ErrorCode::CarriageReturnLineEnds);
+    // A line that is not UTF-8 is not handed on as text.
+    EXPECT_EQ(faultOf("a\t\xFF"),
+              std::tuple(ErrorCode::LineNotUtf8, 1u, std::string(), std::string("d.tsv")));
+}
+
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::text

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "PartFinder.h"
+#include "text/PartFinder.h"
 
-namespace zelk {
+namespace zelk::text {
 namespace {
+
+using base::DictionaryEntry;
 
 const std::vector<DictionaryEntry> kEntries = {
     {"林", "木木"},       {"村", "木寸"},       {"桠", "木亚"}, {"好", "女子"},
@@ -56,4 +58,4 @@ TEST(PartFinderTest, CommonnessGroups) {
 }
 
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::text

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "PieceFormat.h"
+#include "text/PieceFormat.h"
 
-namespace zelk {
+namespace zelk::text {
 namespace {
 
 // (character, piece) pairs through a format.
@@ -77,4 +77,4 @@ TEST(PieceFormatTest, RestartForgetsThePreviousPiece) {
 }
 
 }  // namespace
-}  // namespace zelk
+}  // namespace zelk::text

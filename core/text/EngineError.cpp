@@ -1,0 +1,48 @@
+#include "text/EngineError.h"
+
+namespace zelk::text {
+
+namespace {
+
+const char* Description(ErrorCode code) {
+    switch (code) {
+        case ErrorCode::CarriageReturnLineEnds:
+            return "the line ends are carriage returns alone; save the file with line feeds (LF "
+                   "or CR LF)";
+        case ErrorCode::LineNotUtf8:
+            return "the line is not valid UTF-8";
+        case ErrorCode::NoTab:
+            return "no tab between key and replacement";
+        case ErrorCode::MoreThanTwoFields:
+            return "more than two fields (write a tab in a field as \\t)";
+        case ErrorCode::UnknownEscapeInKey:
+            return "unknown escape in the key";
+        case ErrorCode::UnknownEscapeInReplacement:
+            return "unknown escape in the replacement";
+        case ErrorCode::EmptyKey:
+            return "empty key";
+        case ErrorCode::MarkWithoutPlaceholder:
+            return "--mark needs {c} or {p} in its format";
+        case ErrorCode::SeparatorEmpty:
+            return "--join needs a separator that is not empty";
+        case ErrorCode::SeparatorWithChinese:
+            return "--join needs a separator without Chinese characters in it";
+    }
+    return "unknown fault";
+}
+
+}  // namespace
+
+std::string EnglishText(ErrorCode code, const std::string& source, std::size_t line) {
+    if (line == 0) return Description(code);
+    return source + ":" + std::to_string(line) + ": " + Description(code);
+}
+
+EngineError::EngineError(ErrorCode code, std::string source, std::size_t line, std::string text)
+    : std::runtime_error(EnglishText(code, source, line)),
+      code_(code),
+      source_(std::move(source)),
+      line_(line),
+      text_(std::move(text)) {}
+
+}  // namespace zelk::text
