@@ -13,13 +13,13 @@ desktop=(
     qt6-translations-l10n
     fonts-arphic-uming fonts-noto-cjk fonts-liberation2
 )
-web=(emscripten)
+web=(emscripten esbuild nodejs)
 testing=(
     libgtest-dev
     desktop-file-utils appstream dpkg-dev fakeroot lintian
     fortunes-zh
     xvfb xauth openbox xdotool x11-utils
-    chromium chromium-driver python3-selenium
+    chromium firefox-esr
 )
 case ${1:-run} in
     run) packages=("${common[@]}" "${desktop[@]}") ;;
@@ -33,6 +33,9 @@ for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
         missing+=("$package")
 done
+# The browser tests' driver comes from the npm registry: Debian's npm where
+# the machine's Node.js brings none of its own.
+[[ ${1:-run} == test ]] && ! command -v npm > /dev/null && missing+=(npm)
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
 sudo=""

@@ -215,7 +215,7 @@ int Import(const Options& options) {
     const MergePolicy policy = options.replace       ? MergePolicy::ReplaceAll
                                : options.replaceKeys ? MergePolicy::ReplaceKeys
                                                      : MergePolicy::KeepExisting;
-    const db::ImportSummary summary = db::ImportDictionary(connection, entries, policy);
+    const base::ImportSummary summary = db::ImportDictionary(connection, entries, policy);
     using tool::Counted;
     std::string report = "zelk-dict: " + Counted(summary.added, "entry", "entries") + " added, " +
                          std::to_string(summary.changed) + " changed";

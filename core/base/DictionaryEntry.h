@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,14 @@ enum class MergePolicy {
     KeepExisting,  // the key keeps its entry: only new keys are added
     ReplaceKeys,   // the key's first entry is changed, as the maintenance panel's save does
     ReplaceAll,    // the dictionary is emptied first
+};
+
+// What a merge did, counted by entry.
+struct ImportSummary {
+    std::size_t added = 0;     // rows added
+    std::size_t changed = 0;   // rows that were there before, changed
+    std::size_t kept = 0;      // entries not written: their key has an entry already
+    std::size_t repeated = 0;  // entries for a key an earlier entry of the merge wrote
 };
 
 }  // namespace zelk::base

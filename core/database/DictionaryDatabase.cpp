@@ -156,11 +156,11 @@ std::vector<DictionaryEntry> ExportDictionary(TADOConnection& connection) {
     return entries;
 }
 
-ImportSummary ImportDictionary(TADOConnection& connection,
+base::ImportSummary ImportDictionary(TADOConnection& connection,
                                const std::vector<DictionaryEntry>& entries, MergePolicy policy) {
     connection.OpenCurrentFile();
     sqlite3* db = connection.Handle();
-    ImportSummary summary;
+    base::ImportSummary summary;
     WriteTransaction transaction(db);
     if (policy == MergePolicy::ReplaceAll) ExecuteSql(db, "delete from chr12");
     transaction.WatchRows("chr12");

@@ -12,13 +12,6 @@ namespace zelk::db {
 // The sentence a new database holds as its saved sentence.
 inline constexpr std::string_view kInitialSentence = "拆功，阴阳，请让精神好，骆驼，难捉狗";
 
-struct ImportSummary {
-    std::size_t added = 0;     // rows added
-    std::size_t changed = 0;   // rows that were there before, changed
-    std::size_t kept = 0;      // entries not written: their key has an entry already
-    std::size_t repeated = 0;  // entries for a key an earlier entry of the import wrote
-};
-
 // Makes a new encrypted database at path: the two tables, the index on
 // chr12.chr1, the saved sentence (oid 1) and the entries, merged in order
 // (a later entry for a key replaces an earlier one). The file appears whole
@@ -36,7 +29,7 @@ std::vector<base::DictionaryEntry> ExportDictionary(TADOConnection& connection);
 // has none yet is added; one whose key has an entry acts as the policy says.
 // Within the import itself, a later entry for a key replaces an earlier one.
 // The counts are those the file holds when the transaction commits.
-ImportSummary ImportDictionary(TADOConnection& connection,
+base::ImportSummary ImportDictionary(TADOConnection& connection,
                                const std::vector<base::DictionaryEntry>& entries,
                                base::MergePolicy policy);
 

@@ -5,53 +5,131 @@
 
 namespace zelk::join {
 
-using base::IsHighSurrogate;
+namespace {
+
+bool IsLineBreak(char16_t unit) {
+    return unit == u'\n' || unit == u'\r';
+}
+
+// Read text is dropped from the front once there is this much of it.
+constexpr std::size_t kDropAfter = 1 << 16;
+
+}  // namespace
 
 JoinStream::JoinStream(const Joiner& joiner, std::u16string separator)
-    : joiner_(joiner), separator_(std::move(separator)) {}
-
-std::u16string JoinStream::Read(std::u16string_view text) const {
-    if (text.empty()) return {};
-    return separator_.empty() ? joiner_.Join(text) : joiner_.JoinSeparated(text, separator_);
-}
-
-std::size_t JoinStream::LastSafeCut(std::u16string_view text) const {
-    const std::size_t lineBreak = text.find_last_of(u"\r\n");
-    if (lineBreak != std::u16string_view::npos) return lineBreak + 1;
-    for (std::size_t p = text.size(); p-- > 1;) {
-        // Never between the two halves of a surrogate pair.
-        if (IsHighSurrogate(text[p - 1])) continue;
-        if (separator_.empty()) {
-            // Before a unit no piece holds: no piece can span the cut.
-            if (!joiner_.InSomePiece(text[p])) return p;
-            continue;
-        }
-        // Between units that are neither Chinese nor of the separator: no
-        // run of Chinese is cut, and no separator loses what stands beside it.
-        if (separator_.find(text[p - 1]) == std::u16string::npos &&
-            separator_.find(text[p]) == std::u16string::npos &&
-            !base::IsChineseWriting(base::LastCodePoint(text.substr(0, p))))
-            return p;
-    }
-    return 0;
-}
+    : joiner_(joiner),
+      separator_(std::move(separator)),
+      path_(joiner.Model(), separator_.empty() ? joiner.LongestPiece() : 1) {}
 
 std::u16string JoinStream::Push(std::u16string_view text) {
     pending_ += text;
-    std::size_t cut = LastSafeCut(pending_);
-    if (cut == 0 && pending_.size() > kLongestWait) {
-        cut = pending_.size();
-        if (IsHighSurrogate(pending_[cut - 1])) --cut;
+    std::u16string out;
+    if (separator_.empty()) {
+        ReadPlaces(false, out);
+    } else {
+        ReadSeparated(false, out);
     }
-    std::u16string joined = Read(std::u16string_view(pending_).substr(0, cut));
-    pending_.erase(0, cut);
-    return joined;
+    if (next_ >= kDropAfter) {
+        pending_.erase(0, next_);
+        next_ = 0;
+    }
+    return out;
 }
 
 std::u16string JoinStream::Finish() {
-    std::u16string joined = Read(pending_);
+    std::u16string out;
+    if (separator_.empty()) {
+        ReadPlaces(true, out);
+    } else {
+        ReadSeparated(true, out);
+        EndRun(out);
+        stretchEndsChinese_ = false;
+    }
+    path_.Finish(out);
     pending_.clear();
-    return joined;
+    next_ = 0;
+    return out;
+}
+
+void JoinStream::ReadPlaces(bool atEnd, std::u16string& out) {
+    // A place can be read once every piece that may start there, and the
+    // unit after it, has arrived.
+    const std::size_t lookahead = joiner_.LongestPiece() + 2;
+    for (; next_ < pending_.size() && (atEnd || pending_.size() - next_ >= lookahead); ++next_) {
+        if (path_.Reached()) joiner_.OfferPlace(pending_, next_, path_);
+        path_.Advance(out);
+    }
+}
+
+void JoinStream::EndRun(std::u16string& out) {
+    if (!run_.empty() && !runTooLong_ && joiner_.OfferPiece(run_, path_)) {
+        path_.Advance(out);
+    } else {
+        for (std::size_t i = 0; i < run_.size(); i += base::CharacterLength(run_, i)) {
+            joiner_.OfferStanding(base::CodePointOf(std::u16string_view(run_).substr(i, 2)), path_);
+            path_.Advance(out);
+        }
+    }
+    run_.clear();
+    runTooLong_ = false;
+}
+
+void JoinStream::ReadSeparated(bool atEnd, std::u16string& out) {
+    // What a unit is needs the separator's length and one character more
+    // after it.
+    const std::size_t lookahead = separator_.size() + 2;
+    const std::u16string_view text = pending_;
+    while (next_ < text.size() && (atEnd || text.size() - next_ >= lookahead)) {
+        const std::size_t i = next_;
+        if (IsLineBreak(text[i])) {
+            // Each line is read on its own.
+            EndRun(out);
+            path_.Finish(out);
+            out += text[i];
+            stretchEndsChinese_ = false;
+            ++next_;
+            continue;
+        }
+        if (text.compare(i, separator_.size(), separator_) == 0) {
+            const std::size_t after = i + separator_.size();
+            const bool written = stretchEndsChinese_ && after < text.size() &&
+                                 base::IsChineseWriting(base::CodePointOf(text.substr(after, 2)));
+            EndRun(out);
+            if (!written) {
+                // The text's own: it stands, a character at a time.
+                for (std::size_t k = i; k < after; k += base::CharacterLength(text, k)) {
+                    joiner_.OfferStanding(base::CodePointOf(text.substr(k, 2)), path_);
+                    path_.Advance(out);
+                }
+            }
+            stretchEndsChinese_ = false;
+            next_ = after;
+            continue;
+        }
+        const std::size_t length = base::CharacterLength(text, i);
+        const char32_t character = base::CodePointOf(text.substr(i, length));
+        next_ += length;
+        if (base::IsChineseWriting(character)) {
+            stretchEndsChinese_ = true;
+            if (runTooLong_) {
+                joiner_.OfferStanding(character, path_);
+                path_.Advance(out);
+                continue;
+            }
+            run_ += text.substr(i, length);
+            if (run_.size() > joiner_.LongestPiece()) {
+                // Too long for any piece: all of it stands as it is.
+                runTooLong_ = true;
+                EndRun(out);
+                runTooLong_ = true;
+            }
+            continue;
+        }
+        EndRun(out);
+        joiner_.OfferStanding(character, path_);
+        path_.Advance(out);
+        stretchEndsChinese_ = false;
+    }
 }
 
 }  // namespace zelk::join

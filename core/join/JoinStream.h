@@ -5,12 +5,15 @@
 #include <string_view>
 
 #include "join/Joiner.h"
+#include "join/ReadingPath.h"
 
 namespace zelk::join {
 
-// Reads split text back as it arrives in parts (a file read in chunks, a
-// page that joins a long text bit by bit): each part is joined up to the
-// last place where a cut changes nothing, and the rest waits for the next.
+// Reads split text back as it arrives in parts (a file read in chunks, a page
+// that joins a long text bit by bit). Each part is read as far as the
+// reading is decided, and the rest waits for the next; memory stays bounded
+// however long the text. The result is the same wherever the text is cut,
+// and the same as Joiner::Join of the whole text.
 class JoinStream {
   public:
     // separator: the one the split was written with; empty for none.
@@ -21,24 +24,25 @@ class JoinStream {
     // The end of the text: gives the rest, read back.
     std::u16string Finish();
 
-    // Where text that goes on can be cut so that joining the two parts
-    // apart reads as joining them whole, but for the one character of
-    // context at the cut: after the last line break, or else, without a
-    // separator, before the last code unit that no piece holds; with one,
-    // between two code units that are neither Chinese nor part of the
-    // separator. 0 when there is no such place.
-    std::size_t LastSafeCut(std::u16string_view text) const;
-
-    // Text with no such place is cut anyway after this many code units, so
-    // that memory stays bounded.
-    static constexpr std::size_t kLongestWait = 16 << 20;
-
   private:
-    std::u16string Read(std::u16string_view text) const;
+    // Reads the places of pending_ that have enough text after them; at the
+    // end of the text, all of them.
+    void ReadPlaces(bool atEnd, std::u16string& out);
+    void ReadSeparated(bool atEnd, std::u16string& out);
+    // The run of Chinese writing of separated text read so far ends.
+    void EndRun(std::u16string& out);
 
     const Joiner& joiner_;
     std::u16string separator_;
-    std::u16string pending_;
+    ReadingPath path_;
+    std::u16string pending_;  // text not read yet
+    std::size_t next_ = 0;    // the first place of pending_ not read yet
+    // Separated text: the run of Chinese writing met so far (short enough to
+    // be a piece; longer ones stand as they are), and whether the stretch
+    // since the last written separator or line break ends in Chinese.
+    std::u16string run_;
+    bool runTooLong_ = false;
+    bool stretchEndsChinese_ = false;
 };
 
 }  // namespace zelk::join

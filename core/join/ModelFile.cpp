@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "base/Checksum.h"
+
 namespace zelk::join {
 
 namespace {
@@ -12,6 +14,7 @@ constexpr std::string_view kMagic = "ZELKJOIN";
 constexpr std::uint32_t kByteOrderMark = 0x01020304;
 constexpr std::size_t kHeaderSize = 64;
 constexpr std::size_t kTableSize = kModelArrayCount * 16;
+constexpr std::size_t kTrailerSize = 8;
 
 static_assert(std::endian::native == std::endian::little,
               "model files are little-endian, as the machines that run the program");
@@ -42,6 +45,26 @@ bool IsIndexOver(std::span<const std::uint32_t> index, std::size_t size) {
 
 }  // namespace
 
+const char* ModelFaultName(ModelFault fault) {
+    switch (fault) {
+        case ModelFault::Unreadable:
+            return "ModelUnreadable";
+        case ModelFault::NotAModel:
+            return "ModelNotAModel";
+        case ModelFault::CutShort:
+            return "ModelCutShort";
+        case ModelFault::ByteOrder:
+            return "ModelByteOrder";
+        case ModelFault::OtherVersion:
+            return "ModelOtherVersion";
+        case ModelFault::Damaged:
+            return "ModelDamaged";
+        case ModelFault::OtherBuild:
+            return "ModelOtherBuild";
+    }
+    return "ModelUnreadable";
+}
+
 std::string WriteModelFile(const CharacterModelArrays& arrays, const SourceChecksum& source) {
     std::string out(kHeaderSize + kTableSize, '\0');
     std::memcpy(out.data(), kMagic.data(), kMagic.size());
@@ -57,39 +80,54 @@ std::string WriteModelFile(const CharacterModelArrays& arrays, const SourceCheck
         slot += 16;
         out.append(reinterpret_cast<const char*>(array->data()), array->size() * 4);
     }
+    out.resize((out.size() + 7) / 8 * 8, '\0');
+    const std::uint64_t checksum = base::Checksum64(std::as_bytes(std::span(out.data(), out.size())));
+    out.append(reinterpret_cast<const char*>(&checksum), sizeof checksum);
     return out;
 }
 
 CharacterModel ReadModelFile(std::span<const std::byte> bytes, std::shared_ptr<const void> owner,
                              std::string_view name, const SourceChecksum* expected) {
     const std::string file = "the join model '" + std::string(name) + "'";
-    const auto fail = [&](const std::string& fault) -> void {
-        throw ModelFileError(file + " " + fault);
+    const auto fail = [&](ModelFault fault, const std::string& what) -> void {
+        throw ModelFileError(fault, file + " " + what);
     };
     if (bytes.size() < kMagic.size() ||
         std::memcmp(bytes.data(), kMagic.data(), kMagic.size()) != 0) {
-        fail("is no model file of this program");
+        fail(ModelFault::NotAModel, "is no model file of this program");
     }
-    if (bytes.size() < kHeaderSize + kTableSize) fail("is cut short; build or install it again");
+    if (bytes.size() < kHeaderSize + kTableSize + kTrailerSize) {
+        fail(ModelFault::CutShort, "is cut short; build or install it again");
+    }
     if (Get<std::uint32_t>(bytes, 12) != kByteOrderMark) {
-        fail("was written in another byte order than this machine's");
+        fail(ModelFault::ByteOrder, "was written in another byte order than this machine's");
     }
     if (const auto version = Get<std::uint32_t>(bytes, 8); version != kModelFormatVersion) {
-        fail("has format " + std::to_string(version) + ", and this program reads format " +
-             std::to_string(kModelFormatVersion) + "; build or install it again");
+        fail(ModelFault::OtherVersion, "has format " + std::to_string(version) +
+                                           ", and this program reads format " +
+                                           std::to_string(kModelFormatVersion) +
+                                           "; build or install it again");
     }
-    if (Get<std::uint32_t>(bytes, 48) != kModelArrayCount) fail("is damaged (its array table)");
+    // Every byte counts: a file cut short or changed anywhere is refused.
+    const std::span<const std::byte> body = bytes.first(bytes.size() - kTrailerSize);
+    if (base::Checksum64(body) != Get<std::uint64_t>(bytes, body.size())) {
+        fail(ModelFault::Damaged,
+             "is damaged or cut short (its checksum does not match); build or install it again");
+    }
+    if (Get<std::uint32_t>(bytes, 48) != kModelArrayCount) {
+        fail(ModelFault::Damaged, "is damaged (its array table)");
+    }
     if (expected && std::memcmp(bytes.data() + 16, expected->data(), expected->size()) != 0) {
-        fail(
-            "comes from another build of the program (it was made from other counts); build "
-            "or install it again, or name it with --model");
+        fail(ModelFault::OtherBuild,
+             "comes from another build of the program (it was made from other counts); build "
+             "or install it again, or name it with --model");
     }
     std::array<std::span<const std::uint32_t>, kModelArrayCount> arrays;
     for (std::size_t i = 0; i < kModelArrayCount; ++i) {
         const auto offset = Get<std::uint64_t>(bytes, kHeaderSize + 16 * i);
         const auto length = Get<std::uint64_t>(bytes, kHeaderSize + 16 * i + 8);
-        if (offset % 8 != 0 || offset > bytes.size() || length > (bytes.size() - offset) / 4) {
-            fail("is cut short or damaged; build or install it again");
+        if (offset % 8 != 0 || offset > body.size() || length > (body.size() - offset) / 4) {
+            fail(ModelFault::Damaged, "is cut short or damaged; build or install it again");
         }
         arrays[i] = {reinterpret_cast<const std::uint32_t*>(bytes.data() + offset),
                      static_cast<std::size_t>(length)};
@@ -103,7 +141,8 @@ CharacterModel ReadModelFile(std::span<const std::byte> bytes, std::shared_ptr<c
         views.firstTriple.size() != views.historyPrevious.size() + 1 ||
         !IsIndexOver(views.firstFollower, views.followers.size()) ||
         !IsIndexOver(views.firstHistory, views.historyPrevious.size())) {
-        fail("is damaged (its arrays do not fit together); build or install it again");
+        fail(ModelFault::Damaged,
+             "is damaged (its arrays do not fit together); build or install it again");
     }
     return CharacterModel(views, std::move(owner));
 }

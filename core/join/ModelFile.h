@@ -26,15 +26,38 @@ namespace zelk::join {
 //   the array table: per array, u64 offset and u64 length in u32 elements
 //   the arrays, each at an offset that is a multiple of 8, in the order of
 //   CharacterModelArrays
-inline constexpr std::uint32_t kModelFormatVersion = 1;
+//   u64 checksum: base::Checksum64 of everything before it
+// A file is checked whole when it is read: a changed byte anywhere, or a
+// file cut short, is refused, never used.
+inline constexpr std::uint32_t kModelFormatVersion = 2;
 inline constexpr std::size_t kModelArrayCount = 10;
 using SourceChecksum = std::array<std::uint8_t, 32>;
+
+// What is wrong with a model file.
+enum class ModelFault {
+    Unreadable,    // the system could not read it
+    NotAModel,     // no model file of this program
+    CutShort,      // shorter than its header says
+    ByteOrder,     // written on a machine of the other byte order
+    OtherVersion,  // another format version
+    Damaged,       // its checksum or its arrays do not hold
+    OtherBuild,    // made from other counts than the program expects
+};
+inline constexpr int kModelFaultCount = static_cast<int>(ModelFault::OtherBuild) + 1;
 
 // A model file that cannot be used; the message names the file and the fault.
 class ModelFileError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    ModelFileError(ModelFault fault, const std::string& message)
+        : std::runtime_error(message), fault_(fault) {}
+    ModelFault fault() const { return fault_; }
+
+  private:
+    ModelFault fault_;
 };
+
+// The fault's name ("ModelDamaged"), by which other languages word it.
+const char* ModelFaultName(ModelFault fault);
 
 // The file's bytes for arrays made from counts whose checksum is source.
 std::string WriteModelFile(const CharacterModelArrays& arrays, const SourceChecksum& source);

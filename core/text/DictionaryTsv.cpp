@@ -31,6 +31,9 @@ bool Unescape(std::string_view field, std::string& out) {
             case 'r':
                 out += '\r';
                 break;
+            case '0':
+                out += '\0';
+                break;
             case '#':
                 out += '#';
                 break;
@@ -57,6 +60,9 @@ std::string Escape(std::string_view field) {
                 break;
             case '\r':
                 out += "\\r";
+                break;
+            case '\0':
+                out += "\\0";
                 break;
             default:
                 out += c;
@@ -92,6 +98,7 @@ std::vector<DictionaryEntry> ParseDictionaryTsv(std::string_view text,
         }
         if (line.empty() || line.front() == '#') continue;
         if (!base::IsValidUtf8(line)) fail(ErrorCode::LineNotUtf8);
+        if (line.find('\0') != std::string_view::npos) fail(ErrorCode::LineWithNul);
         const std::size_t tab = line.find('\t');
         if (tab == std::string_view::npos) fail(ErrorCode::NoTab);
         const std::string_view rawKey = line.substr(0, tab);
@@ -115,9 +122,9 @@ std::vector<DictionaryEntry> ParseDictionaryTsv(std::string_view text,
 std::string FormatDictionaryTsv(const std::vector<DictionaryEntry>& entries) {
     std::string out;
     for (const DictionaryEntry& entry : entries) {
-        std::string key = Escape(entry.key);
-        if (!key.empty() && key.front() == '#') key.insert(0, "\\");
-        out += key;
+        // A key starting with "#" would read as a comment.
+        if (entry.key.starts_with('#')) out += '\\';
+        out += Escape(entry.key);
         out += '\t';
         out += entry.replacement ? Escape(*entry.replacement) : std::string("\\N");
         out += '\n';

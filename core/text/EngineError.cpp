@@ -11,6 +11,8 @@ const char* Description(ErrorCode code) {
                    "or CR LF)";
         case ErrorCode::LineNotUtf8:
             return "the line is not valid UTF-8";
+        case ErrorCode::LineWithNul:
+            return "the line holds a NUL byte, which no text file does (save the file as UTF-8)";
         case ErrorCode::NoTab:
             return "no tab between key and replacement";
         case ErrorCode::MoreThanTwoFields:
@@ -32,6 +34,34 @@ const char* Description(ErrorCode code) {
 }
 
 }  // namespace
+
+const char* CodeName(ErrorCode code) {
+    switch (code) {
+        case ErrorCode::CarriageReturnLineEnds:
+            return "CarriageReturnLineEnds";
+        case ErrorCode::LineNotUtf8:
+            return "LineNotUtf8";
+        case ErrorCode::LineWithNul:
+            return "LineWithNul";
+        case ErrorCode::NoTab:
+            return "NoTab";
+        case ErrorCode::MoreThanTwoFields:
+            return "MoreThanTwoFields";
+        case ErrorCode::UnknownEscapeInKey:
+            return "UnknownEscapeInKey";
+        case ErrorCode::UnknownEscapeInReplacement:
+            return "UnknownEscapeInReplacement";
+        case ErrorCode::EmptyKey:
+            return "EmptyKey";
+        case ErrorCode::MarkWithoutPlaceholder:
+            return "MarkWithoutPlaceholder";
+        case ErrorCode::SeparatorEmpty:
+            return "SeparatorEmpty";
+        case ErrorCode::SeparatorWithChinese:
+            return "SeparatorWithChinese";
+    }
+    return "Unknown";
+}
 
 std::string EnglishText(ErrorCode code, const std::string& source, std::size_t line) {
     if (line == 0) return Description(code);

@@ -13,6 +13,7 @@ enum class ErrorCode {
     // A dictionary file, at a line:
     CarriageReturnLineEnds,  // line ends of carriage returns alone
     LineNotUtf8,
+    LineWithNul,             // a NUL byte: no text file (one in UTF-16, say)
     NoTab,                   // no tab between key and replacement
     MoreThanTwoFields,
     UnknownEscapeInKey,
@@ -23,6 +24,7 @@ enum class ErrorCode {
     SeparatorEmpty,          // reading back needs a separator that is not empty
     SeparatorWithChinese,    // nor one with Chinese writing in it
 };
+inline constexpr int kErrorCodeCount = static_cast<int>(ErrorCode::SeparatorWithChinese) + 1;
 
 class EngineError : public std::runtime_error {
   public:
@@ -45,5 +47,7 @@ class EngineError : public std::runtime_error {
 
 // The fault in English, "SOURCE:LINE: " in front when it has a line.
 std::string EnglishText(ErrorCode code, const std::string& source, std::size_t line);
+// The code's name ("NoTab"), by which other languages word it.
+const char* CodeName(ErrorCode code);
 
 }  // namespace zelk::text

@@ -40,18 +40,44 @@ std::size_t MemoryDictionary::Write(std::size_t row, const DictionaryEntry& entr
     return row;
 }
 
-void MemoryDictionary::Merge(const std::vector<DictionaryEntry>& entries, MergePolicy policy) {
+base::ImportSummary MemoryDictionary::Merge(const std::vector<DictionaryEntry>& entries,
+                                           MergePolicy policy) {
     if (policy == MergePolicy::ReplaceAll) *this = MemoryDictionary();
+    base::ImportSummary summary;
     std::unordered_set<std::size_t> written;
     for (const DictionaryEntry& entry : entries) {
         const auto it = firstRow_.find(Folded(entry.key));
         if (it == firstRow_.end()) {
             written.insert(Write(rows_.size(), entry));
+            ++summary.added;
             continue;
         }
-        if (policy == MergePolicy::KeepExisting && !written.contains(it->second)) continue;
+        const bool own = written.contains(it->second);
+        if (policy == MergePolicy::KeepExisting && !own) {
+            ++summary.kept;
+            continue;
+        }
+        ++(own ? summary.repeated : summary.changed);
         written.insert(Write(it->second, entry));
     }
+    return summary;
+}
+
+bool MemoryDictionary::Remove(std::string_view key) {
+    const auto it = firstRow_.find(Folded(key));
+    if (it == firstRow_.end()) return false;
+    std::vector<DictionaryEntry> rows = std::move(rows_);
+    rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(it->second));
+    // The indexes follow the rows: made anew, as the rows now stand.
+    *this = MemoryDictionary();
+    for (const DictionaryEntry& row : rows) {
+        if (!firstRow_.contains(Folded(row.key))) {
+            Write(rows_.size(), row);
+        } else {
+            rows_.push_back(row);
+        }
+    }
+    return true;
 }
 
 const DictionaryEntry* MemoryDictionary::Find(std::string_view key) const {

@@ -18,8 +18,11 @@ namespace zelk::text {
 class MemoryDictionary : public PieceSource {
   public:
     // Merges entries in order, as an import with this policy writes them
-    // into the database.
-    void Merge(const std::vector<base::DictionaryEntry>& entries, base::MergePolicy policy);
+    // into the database, and counts as it counts.
+    base::ImportSummary Merge(const std::vector<base::DictionaryEntry>& entries,
+                              base::MergePolicy policy);
+    // Deletes the first row whose key equals key; false when none has it.
+    bool Remove(std::string_view key);
 
     // The first row whose key equals key, or nothing when no row has it.
     const base::DictionaryEntry* Find(std::string_view key) const;

@@ -1,14 +1,16 @@
-// The engine of the browser edition: the same splitter, output forms,
-// joiner, part finder and coverage as zelk-split and zelk-dict, over a
-// dictionary held in memory with the database's rules, and the join model
-// file held in memory as the page fetched it.
+// The engine of the browser edition, as the page's JavaScript sees it
+// (embind): the same split walk, output forms, dictionary composition,
+// joiner, part finder and coverage as zelk-split and zelk-dict, over the
+// shipped sets and the user's own entries held in memory with the
+// database's rules.
 //
-// The page talks to it through plain C functions and two buffers: text goes
-// in and out as UTF-16 code units (so that lone surrogates pass through
-// untouched), the model's bytes go in as bytes. zelk-engine.js (web/page)
-// wraps them for the page.
+// Text crosses as UTF-16 code units, so that every string, lone surrogates
+// included, comes back as it went in; files cross as bytes. Faults come back
+// as values, {code, line, text, source}, never as English: the page words
+// them from the code.
 
-#include <emscripten/emscripten.h>
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
 
 #include <algorithm>
 #include <memory>
@@ -16,319 +18,412 @@
 #include <string>
 #include <vector>
 
+#include "base/Unicode.h"
 #include "join/CharacterModel.h"
-#include "text/CharacterRanks.h"
-#include "base/CodePage.h"
-#include "text/Coverage.h"
-#include "text/DictionaryTsv.h"
 #include "join/JoinStream.h"
 #include "join/Joiner.h"
-#include "text/MemoryDictionary.h"
 #include "join/ModelFile.h"
+#include "platform/Files.h"
+#include "text/CharacterRanks.h"
+#include "text/Coverage.h"
+#include "text/DictionaryComposition.h"
+#include "text/DictionaryTsv.h"
+#include "text/EngineError.h"
+#include "text/MemoryDictionary.h"
 #include "text/PartFinder.h"
 #include "text/PieceFormat.h"
+#include "text/SplitWalk.h"
 
 namespace {
 
-using zelk::DictionaryEntry;
-using zelk::MemoryDictionary;
+using emscripten::val;
+using zelk::base::DictionaryEntry;
+using zelk::base::MergePolicy;
+namespace base = zelk::base;
+namespace join = zelk::join;
+namespace text = zelk::text;
 
-// The dictionary sets the page holds, in the order a database made by
-// zelk-dict create gets them.
-enum Set { kGenerated, kSupplement, kTopBottom, kSetCount };
-
-std::string Utf8(std::u16string_view text) {
-    return zelk::Utf16ToAnsi(text, zelk::kCodePageUtf8);
+val Fault(const text::EngineError& error) {
+    val fault = val::object();
+    fault.set("code", std::string(text::CodeName(error.code())));
+    fault.set("line", static_cast<double>(error.line()));
+    fault.set("text", base::Utf8ToUtf16(error.text()));
+    fault.set("source", base::Utf8ToUtf16(error.source()));
+    return fault;
 }
 
-std::u16string Utf16(std::string_view text) {
-    return zelk::AnsiToUtf16(text, zelk::kCodePageUtf8);
+// A fault that is no fault of the input: the engine's own message.
+val Fault(const std::exception& error) {
+    val fault = val::object();
+    fault.set("code", std::string("Engine"));
+    fault.set("text", base::Utf8ToUtf16(error.what()));
+    return fault;
 }
 
-struct Engine {
-    std::u16string input;          // what the page wrote
-    std::vector<std::byte> bytes;  // the model file's bytes
-    std::u16string result;         // what the page reads
-    int flags = 0;
+val Fault(const join::ModelFileError& error) {
+    val fault = val::object();
+    fault.set("code", std::string(join::ModelFaultName(error.fault())));
+    return fault;
+}
 
-    std::vector<DictionaryEntry> sets[kSetCount];
-    std::vector<DictionaryEntry> user;  // the user's own entries, in the order made
-    bool topBottom = false;
-    MemoryDictionary dictionary;
-    bool dictionaryStale = true;
-    zelk::CharacterRanks ranks;
-
-    std::optional<zelk::CharacterModel> model;
-    std::unique_ptr<zelk::Joiner> joiner;  // made for the dictionary and the model
-    std::optional<zelk::JoinStream> joinStream;
-    std::optional<zelk::PieceFormat> format;  // of the split under way
-
-    const MemoryDictionary& Dictionary() {
-        if (dictionaryStale) {
-            // As zelk-dict create [--with top-bottom] and then zelk-dict
-            // import --replace-keys of the user's entries make it.
-            dictionary = MemoryDictionary();
-            dictionary.Merge(sets[kGenerated], MemoryDictionary::Merge::ReplaceKeys);
-            dictionary.Merge(sets[kSupplement], MemoryDictionary::Merge::ReplaceKeys);
-            if (topBottom)
-                dictionary.Merge(sets[kTopBottom], MemoryDictionary::Merge::KeepExisting);
-            dictionary.Merge(user, MemoryDictionary::Merge::ReplaceKeys);
-            dictionaryStale = false;
-            joiner.reset();
-        }
-        return dictionary;
+// {fault} for a fault, or the value made by body.
+template <typename Body>
+val Checked(Body body) {
+    try {
+        return body();
+    } catch (const join::ModelFileError& error) {
+        val result = val::object();
+        result.set("fault", Fault(error));
+        return result;
+    } catch (const text::EngineError& error) {
+        val result = val::object();
+        result.set("fault", Fault(error));
+        return result;
+    } catch (const std::exception& error) {
+        val result = val::object();
+        result.set("fault", Fault(error));
+        return result;
     }
+}
 
-    // The dictionary is made anew when next asked for, and the joiner with it.
-    void Changed() { dictionaryStale = true; }
-
-    std::u16string_view Input(std::size_t from, std::size_t units) const {
-        return std::u16string_view(input).substr(from, units);
+// A JavaScript string of the code units, as they are: made by
+// String.fromCharCode over views of the engine's memory, a part at a time,
+// which is many times faster for long text than a unit at a time.
+val JsString(std::u16string_view text) {
+    static const val fromCharCode = val::global("String")["fromCharCode"];
+    constexpr std::size_t kPart = 8192;  // the arguments one call may take
+    const auto* units = reinterpret_cast<const std::uint16_t*>(text.data());
+    val result = val("");
+    for (std::size_t at = 0; at < text.size(); at += kPart) {
+        const std::size_t count = std::min(kPart, text.size() - at);
+        val part = fromCharCode.call<val>("apply", val::null(),
+                                          val(emscripten::typed_memory_view(count, units + at)));
+        result = at == 0 ? part : result.call<val>("concat", part);
     }
+    return result;
+}
+
+// The bytes of a Uint8Array.
+std::string BytesOf(const val& array) {
+    std::string bytes(array["length"].as<std::size_t>(), '\0');
+    val(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<std::uint8_t*>(bytes.data())))
+        .call<void>("set", array);
+    return bytes;
+}
+
+val Summary(const base::ImportSummary& summary) {
+    val result = val::object();
+    result.set("added", static_cast<double>(summary.added));
+    result.set("changed", static_cast<double>(summary.changed));
+    result.set("repeated", static_cast<double>(summary.repeated));
+    return result;
+}
+
+// A split under way: it keeps the dictionary it started with, whatever
+// changes meanwhile.
+class SplitTask {
+  public:
+    SplitTask(std::shared_ptr<text::MemoryDictionary> dictionary, text::PieceFormat format)
+        : dictionary_(std::move(dictionary)),
+          format_(std::move(format)),
+          walk_(*dictionary_, [this](std::u16string_view character, std::u16string_view piece) {
+              format_.Append(character, piece, out_);
+          }) {}
+
+    // The next part of the text (whole characters), split.
+    val Push(const std::u16string& part) {
+        out_.clear();
+        walk_.Push(part);
+        return JsString(out_);
+    }
+    // Whether the text held the separator between Chinese characters itself.
+    bool Ambiguous() const { return format_.SawAmbiguousSeparator(); }
+
+  private:
+    std::shared_ptr<text::MemoryDictionary> dictionary_;
+    text::PieceFormat format_;
+    text::SplitWalk walk_;
+    std::u16string out_;
 };
 
-Engine& engine() {
-    static Engine instance;
-    return instance;
-}
+// A join under way: it keeps the joiner it started with.
+class JoinTask {
+  public:
+    JoinTask(std::shared_ptr<const join::Joiner> joiner, std::u16string separator)
+        : joiner_(std::move(joiner)), stream_(*joiner_, std::move(separator)) {}
 
-// The user's entry whose key equals key as the key column compares.
-std::vector<DictionaryEntry>::iterator UserEntry(const std::string& key) {
-    auto& user = engine().user;
-    return std::find_if(user.begin(), user.end(), [&](const DictionaryEntry& entry) {
-        return MemoryDictionary::SameKey(entry.key, key);
-    });
-}
+    val Push(const std::u16string& part) { return JsString(stream_.Push(part)); }
+    val Finish() { return JsString(stream_.Finish()); }
 
-int Fail(const std::string& message) {
-    engine().result = Utf16(message);
-    return 1;
-}
+  private:
+    std::shared_ptr<const join::Joiner> joiner_;
+    join::JoinStream stream_;
+};
+
+class Engine {
+  public:
+    // One of the shipped sets, "generated", "supplement" or "topBottom", as
+    // its TSV file.
+    val SetSet(const std::string& name, const std::u16string& tsv) {
+        return Checked([&] {
+            std::vector<DictionaryEntry>* set = name == "generated"    ? &sets_.generated
+                                                : name == "supplement" ? &sets_.supplement
+                                                : name == "topBottom"  ? &sets_.topBottom
+                                                                       : nullptr;
+            if (!set) throw std::invalid_argument("no dictionary set " + name);
+            *set = text::ParseDictionaryTsv(base::Utf16ToUtf8(tsv), name);
+            Changed();
+            return val::object();
+        });
+    }
+
+    // The characters by frequency, one a line, by which find orders.
+    void SetRanks(const std::u16string& lines) { ranks_ = text::CharacterRanks(base::Utf16ToUtf8(lines)); }
+
+    void UseTopBottom(bool on) {
+        if (topBottom_ == on) return;
+        topBottom_ = on;
+        Changed();
+    }
+
+    // The user's entries as the browser keeps them, read as far as they
+    // can be: {count, faults: [{code, line, text}]}, the good lines kept.
+    val LoadUserEntries(const std::u16string& tsv) {
+        std::vector<DictionaryEntry> entries;
+        val faults = val::array();
+        const std::string bytes = base::Utf16ToUtf8(tsv);
+        for (std::size_t start = 0, line = 1; start < bytes.size(); ++line) {
+            std::size_t end = bytes.find('\n', start);
+            end = end == std::string::npos ? bytes.size() : end + 1;
+            try {
+                for (DictionaryEntry& entry :
+                     text::ParseDictionaryTsv(std::string_view(bytes).substr(start, end - start), ""))
+                    entries.push_back(std::move(entry));
+            } catch (const text::EngineError& error) {
+                val fault = Fault(error);
+                fault.set("line", static_cast<double>(line));
+                faults.call<void>("push", fault);
+            }
+            start = end;
+        }
+        user_ = text::MemoryDictionary();
+        user_.Merge(entries, MergePolicy::ReplaceKeys);
+        Changed();
+        val result = val::object();
+        result.set("count", static_cast<double>(user_.Entries().size()));
+        result.set("faults", faults);
+        return result;
+    }
+
+    // The user's entries, as zelk-dict export writes them.
+    val UserEntries() const {
+        return JsString(base::Utf8ToUtf16(text::FormatDictionaryTsv(user_.Entries())));
+    }
+
+    // A file of entries (its bytes), added as zelk-dict import
+    // --replace-keys adds them: {added, changed, repeated}, or {fault} with
+    // the line at fault, and nothing changed.
+    val ImportUserEntries(const val& bytes, const std::u16string& name) {
+        return Checked([&] {
+            const std::vector<DictionaryEntry> entries =
+                text::ParseDictionaryTsv(BytesOf(bytes), base::Utf16ToUtf8(name));
+            const base::ImportSummary summary = user_.Merge(entries, MergePolicy::ReplaceKeys);
+            Changed();
+            return Summary(summary);
+        });
+    }
+
+    // The entry for the key: {found: false}, or {found, own, value}.
+    val Lookup(const std::u16string& key) {
+        const std::string utf8 = base::Utf16ToUtf8(key);
+        val result = val::object();
+        const DictionaryEntry* found = Dictionary()->Find(utf8);
+        result.set("found", found != nullptr);
+        if (!found) return result;
+        result.set("own", user_.Find(utf8) != nullptr);
+        result.set("value", base::Utf8ToUtf16(found->replacement.value_or("")));
+        return result;
+    }
+
+    void Save(const std::u16string& key, const std::u16string& value) {
+        user_.Merge({{base::Utf16ToUtf8(key), base::Utf16ToUtf8(value)}}, MergePolicy::ReplaceKeys);
+        Changed();
+    }
+
+    // Deletes the user's own entry for the key: false when the user has none
+    // (the dictionary's own entries stay).
+    bool Remove(const std::u16string& key) {
+        if (!user_.Remove(base::Utf16ToUtf8(key))) return false;
+        Changed();
+        return true;
+    }
+
+    // Whether a mark format and a separator for reading back can be used:
+    // {} or {fault}.
+    val CheckMark(const std::u16string& mark) {
+        return Checked([&] {
+            text::PieceFormat::CheckMark(mark);
+            return val::object();
+        });
+    }
+    val CheckReadBackSeparator(const std::u16string& separator) {
+        return Checked([&] {
+            text::PieceFormat::CheckReadBackSeparator(separator);
+            return val::object();
+        });
+    }
+
+    // A split as zelk-split writes it: separator and mark may be null.
+    // {task} or {fault}.
+    val StartSplit(const val& separator, const val& mark) {
+        return Checked([&] {
+            text::PieceFormat format(OptionalText(separator), OptionalText(mark));
+            val result = val::object();
+            result.set("task", std::make_shared<SplitTask>(Dictionary(), std::move(format)));
+            return result;
+        });
+    }
+
+    // The join model file's bytes: {} or {fault}.
+    val LoadModel(const val& bytes) {
+        return Checked([&] {
+            auto file = std::make_shared<zelk::platform::FileBytes>();
+            file->assign(bytes["length"].as<std::size_t>());
+            val(emscripten::typed_memory_view(
+                    file->bytes().size(), reinterpret_cast<std::uint8_t*>(file->writable().data())))
+                .call<void>("set", bytes);
+            const std::span<const std::byte> view = file->bytes();
+            model_.emplace(join::ReadModelFile(view, std::move(file), "join-model.bin", nullptr));
+            joiner_.reset();
+            return val::object();
+        });
+    }
+    bool ModelLoaded() const { return model_.has_value(); }
+
+    // Reading split text back as zelk-split --join does, with the separator
+    // the split was written with (empty for none). {task} or {fault}.
+    val StartJoin(const std::u16string& separator) {
+        return Checked([&] {
+            if (!model_) throw std::logic_error("the join model is not loaded");
+            if (!separator.empty()) text::PieceFormat::CheckReadBackSeparator(separator);
+            if (!joiner_) joiner_ = std::make_shared<join::Joiner>(Dictionary()->Entries(), *model_);
+            val result = val::object();
+            result.set("task", std::make_shared<JoinTask>(joiner_, separator));
+            return result;
+        });
+    }
+
+    // The characters written with the parts, the most frequent first:
+    // [{character, parts}].
+    val Find(const val& parts, bool exact) {
+        std::vector<std::string> wanted;
+        for (const std::u16string& part : emscripten::vecFromJSArray<std::u16string>(parts))
+            if (!part.empty()) wanted.push_back(base::Utf16ToUtf8(part));
+        val found = val::array();
+        if (wanted.empty()) return found;
+        for (const DictionaryEntry& entry :
+             text::FindByParts(Dictionary()->Entries(), wanted, exact, &ranks_)) {
+            val item = val::object();
+            item.set("character", base::Utf8ToUtf16(entry.key));
+            item.set("parts", base::Utf8ToUtf16(entry.replacement.value_or("")));
+            found.call<void>("push", item);
+        }
+        return found;
+    }
+
+    // How much of the text the dictionary splits: {chinese, split, whole:
+    // [[character, count]]}, the most frequent characters left whole first.
+    val Coverage(const std::u16string& textToCount, int most) {
+        const std::shared_ptr<text::MemoryDictionary> dictionary = Dictionary();
+        text::CoverageCounter counter(
+            [&](char32_t character) { return dictionary->PieceFor(character) != nullptr; });
+        counter.Add(base::Utf16ToUtf8(textToCount));
+        val result = val::object();
+        result.set("chinese", static_cast<double>(counter.chineseCharacters()));
+        result.set("split", static_cast<double>(counter.splitCharacters()));
+        val whole = val::array();
+        for (const auto& [character, count] :
+             counter.MostFrequentWhole(static_cast<std::size_t>(std::max(most, 0)))) {
+            val pair = val::array();
+            pair.call<void>("push", base::CodePointToUtf16(character));
+            pair.call<void>("push", static_cast<double>(count));
+            whole.call<void>("push", pair);
+        }
+        result.set("whole", whole);
+        return result;
+    }
+
+    // The names of every fault the engine can give, for the page to word.
+    static val ErrorCodes() {
+        val codes = val::array();
+        for (int code = 0; code < text::kErrorCodeCount; ++code)
+            codes.call<void>("push", std::string(text::CodeName(static_cast<text::ErrorCode>(code))));
+        for (int fault = 0; fault < join::kModelFaultCount; ++fault)
+            codes.call<void>("push",
+                             std::string(join::ModelFaultName(static_cast<join::ModelFault>(fault))));
+        return codes;
+    }
+
+  private:
+    static std::optional<std::u16string> OptionalText(const val& value) {
+        if (value.isNull() || value.isUndefined()) return std::nullopt;
+        return value.as<std::u16string>();
+    }
+
+    // The dictionary as zelk-dict create [--with top-bottom] and an import
+    // --replace-keys of the user's entries make it; made anew when asked for
+    // after a change, while what a running task holds stays as it was.
+    std::shared_ptr<text::MemoryDictionary> Dictionary() {
+        if (!dictionary_) {
+            dictionary_ = std::make_shared<text::MemoryDictionary>(
+                text::ComposeDictionary(sets_, topBottom_, user_.Entries()));
+        }
+        return dictionary_;
+    }
+    void Changed() {
+        dictionary_.reset();
+        joiner_.reset();
+    }
+
+    text::ShippedSets sets_;
+    bool topBottom_ = false;
+    text::MemoryDictionary user_;  // the user's own entries
+    text::CharacterRanks ranks_;
+    std::shared_ptr<text::MemoryDictionary> dictionary_;
+    std::optional<join::CharacterModel> model_;
+    std::shared_ptr<const join::Joiner> joiner_;
+};
 
 }  // namespace
 
-extern "C" {
-
-// Room for units UTF-16 code units of input; the page writes there.
-EMSCRIPTEN_KEEPALIVE char16_t* zelk_input(int units) {
-    engine().input.resize(static_cast<std::size_t>(units));
-    return engine().input.data();
+EMSCRIPTEN_BINDINGS(zelk) {
+    using emscripten::class_;
+    class_<SplitTask>("SplitTask")
+        .smart_ptr<std::shared_ptr<SplitTask>>("SplitTaskHandle")
+        .function("push", &SplitTask::Push)
+        .function("ambiguous", &SplitTask::Ambiguous);
+    class_<JoinTask>("JoinTask")
+        .smart_ptr<std::shared_ptr<JoinTask>>("JoinTaskHandle")
+        .function("push", &JoinTask::Push)
+        .function("finish", &JoinTask::Finish);
+    class_<Engine>("Engine")
+        .constructor<>()
+        .function("setSet", &Engine::SetSet)
+        .function("setRanks", &Engine::SetRanks)
+        .function("useTopBottom", &Engine::UseTopBottom)
+        .function("loadUserEntries", &Engine::LoadUserEntries)
+        .function("userEntries", &Engine::UserEntries)
+        .function("importUserEntries", &Engine::ImportUserEntries)
+        .function("lookup", &Engine::Lookup)
+        .function("save", &Engine::Save)
+        .function("remove", &Engine::Remove)
+        .function("checkMark", &Engine::CheckMark)
+        .function("checkReadBackSeparator", &Engine::CheckReadBackSeparator)
+        .function("startSplit", &Engine::StartSplit)
+        .function("loadModel", &Engine::LoadModel)
+        .function("modelLoaded", &Engine::ModelLoaded)
+        .function("startJoin", &Engine::StartJoin)
+        .function("find", &Engine::Find)
+        .function("coverage", &Engine::Coverage)
+        .class_function("errorCodes", &Engine::ErrorCodes);
 }
-
-// Room for a model file of size bytes.
-EMSCRIPTEN_KEEPALIVE std::byte* zelk_bytes(int size) {
-    engine().bytes.assign(static_cast<std::size_t>(size), std::byte{0});
-    return engine().bytes.data();
-}
-
-EMSCRIPTEN_KEEPALIVE const char16_t* zelk_result() {
-    return engine().result.data();
-}
-EMSCRIPTEN_KEEPALIVE int zelk_result_length() {
-    return static_cast<int>(engine().result.size());
-}
-// 1: the split met a separator of the text between Chinese characters.
-EMSCRIPTEN_KEEPALIVE int zelk_flags() {
-    return engine().flags;
-}
-
-// One of the shipped sets, as TSV in the input; 1 and a message in the
-// result when it does not parse.
-EMSCRIPTEN_KEEPALIVE int zelk_set_dictionary(int set) {
-    if (set < 0 || set >= kSetCount) return Fail("no such dictionary set");
-    try {
-        engine().sets[set] = zelk::ParseDictionaryTsv(Utf8(engine().input), "dictionary");
-    } catch (const std::exception& error) {
-        return Fail(error.what());
-    }
-    engine().Changed();
-    return 0;
-}
-
-// The characters by frequency, one a line, in the input.
-EMSCRIPTEN_KEEPALIVE void zelk_set_ranks() {
-    engine().ranks = zelk::CharacterRanks(Utf8(engine().input));
-}
-
-EMSCRIPTEN_KEEPALIVE void zelk_use_top_bottom(int on) {
-    if (engine().topBottom == (on != 0)) return;
-    engine().topBottom = on != 0;
-    engine().Changed();
-}
-
-// The user's entries as TSV in the input (nameUnits code units of a name
-// for messages first), replacing those held, or (merge) added to them as
-// zelk-dict import --replace-keys adds; 1 and a message naming the line
-// when the file does not parse, and nothing changes.
-EMSCRIPTEN_KEEPALIVE int zelk_set_user_entries(int nameUnits, int merge) {
-    const std::string name = Utf8(engine().Input(0, static_cast<std::size_t>(nameUnits)));
-    std::vector<DictionaryEntry> entries;
-    try {
-        entries = zelk::ParseDictionaryTsv(
-            Utf8(engine().Input(static_cast<std::size_t>(nameUnits), std::u16string::npos)), name);
-    } catch (const std::exception& error) {
-        return Fail(error.what());
-    }
-    MemoryDictionary user;
-    if (merge) user.Merge(engine().user, MemoryDictionary::Merge::ReplaceKeys);
-    user.Merge(entries, MemoryDictionary::Merge::ReplaceKeys);
-    engine().user = user.Entries();
-    engine().result = Utf16(std::to_string(entries.size()));
-    engine().Changed();
-    return 0;
-}
-
-// The user's entries as TSV, as zelk-dict export writes them.
-EMSCRIPTEN_KEEPALIVE void zelk_user_entries() {
-    engine().result = Utf16(zelk::FormatDictionaryTsv(engine().user));
-}
-
-// The entry for the key in the input: 0 none, 1 the user's own, 2 the
-// dictionary's; its replacement in the result.
-EMSCRIPTEN_KEEPALIVE int zelk_lookup() {
-    const std::string key = Utf8(engine().input);
-    const DictionaryEntry* found = engine().Dictionary().Find(key);
-    engine().result.clear();
-    if (!found) return 0;
-    engine().result = Utf16(found->replacement.value_or(""));
-    return UserEntry(key) != engine().user.end() ? 1 : 2;
-}
-
-// Saves the user's entry: keyUnits code units of key, then the replacement.
-EMSCRIPTEN_KEEPALIVE void zelk_save(int keyUnits) {
-    const auto units = static_cast<std::size_t>(keyUnits);
-    const DictionaryEntry entry{Utf8(engine().Input(0, units)),
-                                Utf8(engine().Input(units, std::u16string::npos))};
-    const auto it = UserEntry(entry.key);
-    if (it != engine().user.end()) {
-        *it = entry;
-    } else {
-        engine().user.push_back(entry);
-    }
-    engine().Changed();
-}
-
-// Deletes the user's entry for the key in the input: 1, or 0 when the user
-// has none (the dictionary's own entries stay).
-EMSCRIPTEN_KEEPALIVE int zelk_delete() {
-    const auto it = UserEntry(Utf8(engine().input));
-    if (it == engine().user.end()) return 0;
-    engine().user.erase(it);
-    engine().Changed();
-    return 1;
-}
-
-// Starts a split: separatorUnits code units of separator (or -1 for none),
-// then markUnits of mark format (or -1), in the input.
-EMSCRIPTEN_KEEPALIVE void zelk_split_start(int separatorUnits, int markUnits) {
-    std::optional<std::u16string> separator, mark;
-    std::size_t at = 0;
-    if (separatorUnits >= 0) {
-        separator = std::u16string(engine().Input(at, static_cast<std::size_t>(separatorUnits)));
-        at += static_cast<std::size_t>(separatorUnits);
-    }
-    if (markUnits >= 0)
-        mark = std::u16string(engine().Input(at, static_cast<std::size_t>(markUnits)));
-    engine().format.emplace(separator, mark);
-    engine().flags = 0;
-    engine().Dictionary();
-}
-
-// Splits the next part of the text (in the input, whole characters) into
-// the result, as zelk-split writes it.
-EMSCRIPTEN_KEEPALIVE void zelk_split_push() {
-    Engine& e = engine();
-    const MemoryDictionary& dictionary = e.Dictionary();
-    const std::u16string& text = e.input;
-    e.result.clear();
-    e.result.reserve(text.size() * 2);
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = zelk::StartsSurrogatePair(text, i) ? 2 : 1;
-        const std::u16string_view character = std::u16string_view(text).substr(i, length);
-        const std::u16string* piece = dictionary.PieceOf(zelk::CodePointOf(character));
-        e.format->Append(character, piece ? std::u16string_view(*piece) : character, e.result);
-        i += length;
-    }
-    if (e.format->SawAmbiguousSeparator()) e.flags |= 1;
-}
-
-// The model file's bytes; 1 and a message when they are no usable model.
-EMSCRIPTEN_KEEPALIVE int zelk_load_model() {
-    Engine& e = engine();
-    try {
-        auto bytes = std::make_shared<std::vector<std::byte>>(std::move(e.bytes));
-        e.model.emplace(zelk::ReadModelFile(*bytes, bytes, "join-model.bin", nullptr));
-    } catch (const std::exception& error) {
-        return Fail(error.what());
-    }
-    e.joiner.reset();
-    return 0;
-}
-
-EMSCRIPTEN_KEEPALIVE int zelk_model_loaded() {
-    return engine().model ? 1 : 0;
-}
-
-// Starts reading split text back, with the separator in the input (none
-// when empty); 2 when the separator holds Chinese writing, which split text
-// cannot be read back with.
-EMSCRIPTEN_KEEPALIVE int zelk_join_start() {
-    Engine& e = engine();
-    if (!e.model) return Fail("the join model is not loaded");
-    if (!e.input.empty() && !zelk::Joiner::CanReadBackWith(e.input)) {
-        Fail("the separator holds Chinese writing");
-        return 2;
-    }
-    e.Dictionary();
-    if (!e.joiner) e.joiner = std::make_unique<zelk::Joiner>(e.dictionary.Entries(), *e.model);
-    e.joinStream.emplace(*e.joiner, e.input);
-    return 0;
-}
-
-// The next part of the text, read back as far as it can be yet, into the result.
-EMSCRIPTEN_KEEPALIVE void zelk_join_push() {
-    engine().result = engine().joinStream->Push(engine().input);
-}
-// The end of the text: the rest, read back.
-EMSCRIPTEN_KEEPALIVE void zelk_join_finish() {
-    engine().result = engine().joinStream->Finish();
-}
-
-// The characters written with the parts (one a line in the input), the most
-// frequent first: "character TAB replacement" lines in the result.
-EMSCRIPTEN_KEEPALIVE void zelk_find(int exact) {
-    std::vector<std::string> parts;
-    const std::string lines = Utf8(engine().input);
-    for (std::size_t start = 0; start < lines.size();) {
-        std::size_t end = lines.find('\n', start);
-        if (end == std::string::npos) end = lines.size();
-        if (end > start) parts.push_back(lines.substr(start, end - start));
-        start = end + 1;
-    }
-    std::string out;
-    if (!parts.empty()) {
-        for (const DictionaryEntry& entry : zelk::FindByParts(engine().Dictionary().Entries(),
-                                                              parts, exact != 0, &engine().ranks)) {
-            out += entry.key + "\t" + entry.replacement.value_or("") + "\n";
-        }
-    }
-    engine().result = Utf16(out);
-}
-
-// The coverage of the text in the input: "chinese TAB split" on the first
-// line, then the most frequent characters left whole, "character TAB count".
-EMSCRIPTEN_KEEPALIVE void zelk_coverage(int most) {
-    const MemoryDictionary& dictionary = engine().Dictionary();
-    zelk::CoverageCounter counter(
-        [&](char32_t character) { return dictionary.PieceOf(character) != nullptr; });
-    counter.Add(Utf8(engine().input));
-    std::string out = std::to_string(counter.chineseCharacters()) + "\t" +
-                      std::to_string(counter.splitCharacters()) + "\n";
-    for (const auto& [character, count] :
-         counter.MostFrequentWhole(static_cast<std::size_t>(most))) {
-        out += Utf8(zelk::CodePointToUtf16(character)) + "\t" + std::to_string(count) + "\n";
-    }
-    engine().result = Utf16(out);
-}
-
-}  // extern "C"

@@ -31,7 +31,7 @@ TEST(DictionaryDatabaseTest, ImportMergesOrReplacesAndExportReadsBack) {
     test::ScopedWorkDir dir;
     CreateDictionaryDatabase("Zelk.dll", {{"好", "女子"}, {"林", "木木"}}, "s", false);
     TADOConnection connection;
-    const ImportSummary merged = ImportDictionary(
+    const base::ImportSummary merged = ImportDictionary(
         connection, {{"好", "子女"}, {"明", "日月"}, {"明", "日 月"}}, MergePolicy::ReplaceKeys);
     EXPECT_EQ(merged.added, 1u);
     EXPECT_EQ(merged.changed, 1u);
@@ -47,7 +47,7 @@ TEST(DictionaryDatabaseTest, ImportThatKeepsExistingKeysAddsOnlyNewOnes) {
     CreateDictionaryDatabase("Zelk.dll", {{"好", "user's own"}, {"林", "木木"}}, "s", false);
     TADOConnection connection;
     // Keys compare as the column does: Q is the import's own q.
-    const ImportSummary summary = ImportDictionary(
+    const base::ImportSummary summary = ImportDictionary(
         connection,
         {{"好", "女子"}, {"明", "日月"}, {"明", "日 月"}, {"林", "x"}, {"q", "1"}, {"Q", "2"}},
         MergePolicy::KeepExisting);

@@ -111,7 +111,7 @@ TEST_F(WriteSafetyTest, TriggersOfTheFileDoNotRun) {
         "  delete from chr12 where rowid <> new.rowid; end;");
     StoreSavedSentence(settings, "edited");
     SaveEntry(maintenance, "明", "日月");
-    const ImportSummary summary =
+    const base::ImportSummary summary =
         ImportDictionary(connection, {{"一", "一"}}, base::MergePolicy::KeepExisting);
     EXPECT_EQ(summary.added, 1u);
     connection.Close();

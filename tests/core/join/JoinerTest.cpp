@@ -120,25 +120,42 @@ void ExpectCutsChangeNothing(const Joiner& joiner, std::u16string_view separator
     }
 }
 
-TEST(JoinStreamTest, CutsOnlyWhereNothingChanges) {
+TEST(JoinStreamTest, TheReadingIsTheSameWhereverTheTextIsCut) {
     const Joiner joiner({{"好", "女子"}, {"林", "木木"}, {"𠮷", "士口"}}, "好\t10\n林\t10\n");
-    const JoinStream plain(joiner, u"");
-    EXPECT_EQ(plain.LastSafeCut(u"女子，女子"), 2u);    // before the comma
-    EXPECT_EQ(plain.LastSafeCut(u"女\n子，女子"), 2u);  // a line break first
-    EXPECT_EQ(plain.LastSafeCut(u"女子😀女"), 2u);       // not inside the pair
-    EXPECT_EQ(plain.LastSafeCut(u"女子女子"), 0u);
-    const JoinStream separated(joiner, u" ");
-    EXPECT_EQ(separated.LastSafeCut(u"女子 木木，a 女"), 6u);  // before the a
-    EXPECT_EQ(separated.LastSafeCut(u"女子 木木 女"), 0u);
     for (std::u16string_view text : {std::u16string_view(u"女子木木，女子士口😀木木ab女子"),
-                                     std::u16string_view(u"a女子b\n木木")}) {
+                                     std::u16string_view(u"a女子b\n木木"),
+                                     std::u16string_view(u"女子木木女子木木女子")}) {
         ExpectCutsChangeNothing(joiner, u"", text);
     }
     for (std::u16string_view text : {std::u16string_view(u"女子 木木，a b 女子  士口 😀 x女子"),
-                                     std::u16string_view(u"第 1 章 女子 木木 x")}) {
+                                     std::u16string_view(u"第 1 章 女子 木木 x"),
+                                     std::u16string_view(u"女子 木木 女子\n木木 女子")}) {
         ExpectCutsChangeNothing(joiner, u" ", text);
     }
     ExpectCutsChangeNothing(joiner, u"--", u"女子--木木---x--女子-- 木木");
+}
+
+// Text that never lets the reading agree early, and a line with no end,
+// are given out as they are read, not held to the end of the text: the
+// memory a join needs does not grow with the text.
+TEST(JoinStreamTest, ALongTextIsGivenOutAsItIsReadNotHeldToItsEnd) {
+    const Joiner joiner({{"好", "女子"}, {"妤", "女子"}, {"林", "木木"}},
+                        "好\t10\n妤\t10\n林\t10\n女\t10\n子\t10\n");
+    for (const std::u16string_view separator : {u"", u" "}) {
+        std::u16string text;
+        for (int i = 0; i < 150000; ++i) (text += i % 3 ? u"女子" : u"木木") += separator;
+        JoinStream stream(joiner, std::u16string(separator));
+        std::u16string joined;
+        std::size_t before = 0;
+        for (std::size_t at = 0; at < text.size(); at += 4096) {
+            joined += stream.Push(std::u16string_view(text).substr(at, 4096));
+            if (before == 0 && at >= 200000) before = joined.size();
+        }
+        EXPECT_GT(before, 50000u) << "held back until the end";
+        joined += stream.Finish();
+        EXPECT_EQ(joined, separator.empty() ? joiner.Join(text) : joiner.JoinSeparated(text, separator));
+        EXPECT_EQ(joined.size(), 150000u + separator.size());  // the last separator stands
+    }
 }
 
 // The default dictionary as a database holds it: a later entry for a key

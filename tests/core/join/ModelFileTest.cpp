@@ -8,6 +8,7 @@
 #include <map>
 #include <sstream>
 
+#include "base/Checksum.h"
 #include "base/CodePage.h"
 #include "builtin/DefaultDictionary.h"
 #include "join/Joiner.h"
@@ -31,6 +32,16 @@ std::string ModelBytes() {
 
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The bytes with the checksum made anew over them, as a file crafted to pass
+// it would be: for the checks behind the checksum.
+std::string Resealed(std::string bytes) {
+    const std::size_t body = bytes.size() - 8;
+    const std::uint64_t checksum =
+        base::Checksum64(std::as_bytes(std::span(bytes.data(), body)));
+    std::memcpy(bytes.data() + body, &checksum, sizeof checksum);
+    return bytes;
 }
 
 std::string ErrorOf(const std::string& path, const SourceChecksum* expected = &kSource) {
@@ -74,20 +85,21 @@ TEST(ModelFileTest, DamagedAndForeignFilesAreRefusedByName) {
                      std::string(300, 'x')),
               named + "is no model file of this program");
     EXPECT_EQ(refuse(good.substr(0, 100)), named + "is cut short; build or install it again");
-    EXPECT_EQ(refuse(good.substr(0, good.size() - 4)),
-              named + "is cut short or damaged; build or install it again");
+    const std::string damaged =
+        named + "is damaged or cut short (its checksum does not match); build or install it again";
+    EXPECT_EQ(refuse(good.substr(0, good.size() - 4)), damaged);
 
     std::string swapped = good;
     std::swap(swapped[12], swapped[15]);
     std::swap(swapped[13], swapped[14]);
     EXPECT_EQ(refuse(swapped), named + "was written in another byte order than this machine's");
     std::string newer = good;
-    newer[8] = 2;
+    newer[8] = 3;
     EXPECT_EQ(refuse(newer), named +
-                                 "has format 2, and this program reads format 1; build or "
+                                 "has format 3, and this program reads format 2; build or "
                                  "install it again");
-    std::string other = good;
-    other[16] ^= 1;
+    const std::string other = WriteModelFile(CharacterModel::ParseArrays(kPairs, kTriples),
+                                             ParseChecksum(std::string(64, 'b')));
     EXPECT_EQ(refuse(other), named +
                                  "comes from another build of the program (it was made from other "
                                  "counts); build or install it again, or name it with --model");
@@ -96,13 +108,15 @@ TEST(ModelFileTest, DamagedAndForeignFilesAreRefusedByName) {
     std::string beyond = good;
     const std::uint64_t far = 1u << 30;
     std::memcpy(beyond.data() + 64 + 16 * 5, &far, sizeof far);  // the followers' offset
-    EXPECT_EQ(refuse(beyond), named + "is cut short or damaged; build or install it again");
+    EXPECT_EQ(refuse(beyond), damaged);
+    EXPECT_EQ(refuse(Resealed(beyond)), named + "is cut short or damaged; build or install it again");
     std::string unfit = good;
     std::uint64_t length;
     std::memcpy(&length, unfit.data() + 64 + 16 * 3 + 8, sizeof length);  // the counts' length
     --length;
     std::memcpy(unfit.data() + 64 + 16 * 3 + 8, &length, sizeof length);
-    EXPECT_EQ(refuse(unfit),
+    EXPECT_EQ(refuse(unfit), damaged);
+    EXPECT_EQ(refuse(Resealed(unfit)),
               named + "is damaged (its arrays do not fit together); build or install it again");
 
     EXPECT_EQ(ErrorOf("missing.bin"),
@@ -125,10 +139,25 @@ TEST(ModelFileTest, DamageInsideTheLargeArraysGivesNoCrash) {
             std::memcpy(bytes.data() + offset + 4 * i, &noise, 4);
         }
     }
-    WriteFile("noisy.bin", bytes);
+    WriteFile("noisy.bin", Resealed(bytes));
     const Joiner joiner({{"好", "女子"}, {"𠮷", "士口"}}, LoadModelFile("noisy.bin", nullptr));
     EXPECT_FALSE(joiner.Join(u"少男女子士口好").empty());
     EXPECT_FALSE(joiner.JoinSeparated(u"少 男 女子", u" ").empty());
+}
+
+// Every byte counts: one changed anywhere, or a file cut anywhere, is
+// refused by name, never used.
+TEST(ModelFileTest, AFileChangedOrCutAnywhereIsRefused) {
+    test::ScopedWorkDir dir;
+    const std::string good = ModelBytes();
+    for (std::size_t at = 0; at < good.size(); at += 1 + at / 16) {
+        for (const std::string& bytes :
+             {good.substr(0, at), good.substr(0, at) + char(good[at] ^ 0x10) + good.substr(at + 1)}) {
+            WriteFile("bad.bin", bytes);
+            const std::string error = ErrorOf("bad.bin", nullptr);
+            EXPECT_TRUE(error.starts_with("the join model 'bad.bin' ")) << at << ": " << error;
+        }
+    }
 }
 
 // The build's own model reads the tests' texts exactly as the counts it was

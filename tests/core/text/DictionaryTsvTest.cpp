@@ -27,7 +27,8 @@ TEST(DictionaryTsvTest, ReadsEntriesSkippingCommentsAndBlankLines) {
 TEST(DictionaryTsvTest, EveryTextSurvivesFormatAndParse) {
     const std::vector<DictionaryEntry> entries = {
         {"#", "hash"},   {"\\", "back\\slash"}, {"tab", "a\tb"},        {"lf", "a\nb\r"},
-        {" ", " lead "}, {"\\N", "\\N"},        {"null", std::nullopt}, {"'", "' or '1'='1"}};
+        {" ", " lead "}, {"\\N", "\\N"},        {"null", std::nullopt}, {"'", "' or '1'='1"},
+        {std::string("n\0l", 3), std::string("\0", 1)}};
     EXPECT_EQ(ParseDictionaryTsv(FormatDictionaryTsv(entries), "d"), entries);
 }
 
@@ -62,6 +63,11 @@ TEST(DictionaryTsvTest, FaultsCarryTheirCodeLineAndText) {
     EXPECT_EQ(std::get<0>(faultOf("a\t\\q")), ErrorCode::UnknownEscapeInReplacement);
     EXPECT_EQ(std::get<0>(faultOf("\tb")), ErrorCode::EmptyKey);
     EXPECT_EQ(std::get<0>(faultOf("a\tb\rc\td")), ErrorCode::CarriageReturnLineEnds);
+    // A NUL byte as it is marks a file that is no text (UTF-16, a binary).
+    EXPECT_EQ(std::get<0>(faultOf(std::string_view("a\tb\n\xFF\xFE\0", 8))),
+              ErrorCode::LineNotUtf8);
+    EXPECT_EQ(faultOf(std::string_view("a\tb\nc\0\td", 8)),
+              std::tuple(ErrorCode::LineWithNul, 2u, std::string("c\0\td", 4), std::string("d.tsv")));
     // A line that is not UTF-8 is not handed on as text.
     EXPECT_EQ(faultOf("a\t\xFF"),
               std::tuple(ErrorCode::LineNotUtf8, 1u, std::string(), std::string("d.tsv")));
