@@ -33,6 +33,7 @@ constexpr std::string_view kUsage =
     "       zelk-dict coverage [--database PATH] [FILE]...\n"
     "       zelk-dict find [--exact] [--database PATH] PART...\n"
     "\n"
+    "After --, every argument is a FILE or PART, even one that starts with -.\n"
     "The database is Zelk.dll here (for the installed tools, the user's own,\n"
     "~/.local/share/zelk/Zelk.dll) unless --database names another.\n"
     "\n"
@@ -88,15 +89,20 @@ Options ParseOptions(int argc, char** argv) {
     if (argc < 2) throw UsageError("no command given");
     Options options;
     options.command = argv[1];
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i) {
         const std::string_view argument = argv[i];
         options.help = options.help || argument == "--help" || argument == "-h";
         options.version = options.version || argument == "--version";
     }
     if (options.help || options.version) return options;
+    bool onlyFiles = false;  // after "--": parts and files, even those that start with "-"
     for (int i = 2; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--database" || argument == "-d") {
+        if (onlyFiles) {
+            options.files.push_back(argument);
+        } else if (argument == "--") {
+            onlyFiles = true;
+        } else if (argument == "--database" || argument == "-d") {
             if (++i == argc) throw UsageError(argument + " needs a path");
             options.database = argv[i];
         } else if (argument == "--force" &&

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/CodePage.h"
+#include "base/Unicode.h"
 #include "database/AdoQuery.h"
 #include "database/DictionaryDatabase.h"
 #include "join/JoinStream.h"
@@ -24,6 +25,7 @@
 #include "text/EngineError.h"
 #include "text/PieceFormat.h"
 #include "text/SplitWalk.h"
+#include "text/WordScope.h"
 #include "tools/InputFiles.h"
 #include "tools/OutputFiles.h"
 #include "tools/ToolRun.h"
@@ -32,7 +34,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: zelk-split [--database PATH] [--per-char] [--separator TEXT] [--mark FORMAT]\n"
-    "                  [--file FILE]... [TEXT]...\n"
+    "                  [--only WORD]... [--only-file FILE] [--file FILE]... [TEXT]...\n"
     "       zelk-split --join [--separator TEXT] [--model FILE] [--database PATH]\n"
     "                  [--file FILE]... [TEXT]...\n"
     "\n"
@@ -47,6 +49,9 @@ constexpr std::string_view kUsage =
     "讠青 讠上 米青); other text stays as it stands. --mark FORMAT writes each split\n"
     "character as FORMAT with {c} the character and {p} its piece\n"
     "(--mark '{c}({p})': 请(讠青)); characters left whole are written plain.\n"
+    "--only WORD splits only the characters inside occurrences of the words\n"
+    "given (again for each word, or one a line in --only-file FILE); every other\n"
+    "character stays as it is (--only 精神: 请让米青礻申好).\n"
     "--join reads split text back (讠青讠上 → 请让), taking the most likely\n"
     "reading of the whole text; with the --separator the split was written\n"
     "with, each piece is read back exactly and other text stays as it stands.\n"
@@ -71,8 +76,11 @@ struct Options {
     std::optional<std::string> separator;
     std::optional<std::string> mark;
     std::optional<std::string> model;
+    std::vector<std::u16string> only;  // the words a split is limited to
+    bool limited = false;              // --only or --only-file was given
     std::vector<std::string> files;
     std::vector<std::string> texts;
+    std::string warning;  // said on standard error before the work starts
 };
 
 Options ParseOptions(int argc, char** argv) {
@@ -99,6 +107,21 @@ Options ParseOptions(int argc, char** argv) {
         } else if (argument == "--model") {
             if (++i == argc) throw UsageError("--model needs a path");
             options.model = argv[i];
+        } else if (argument == "--only") {
+            if (++i == argc) throw UsageError("--only needs a word");
+            if (!base::IsValidUtf8(argv[i])) throw UsageError("--only: the word is not valid UTF-8");
+            options.only.push_back(base::Utf8ToUtf16(argv[i]));
+            options.limited = true;
+        } else if (argument == "--only-file") {
+            if (++i == argc) throw UsageError("--only-file needs a path");
+            const std::string name = std::string(argv[i]) == "-" ? "standard input" : argv[i];
+            try {
+                for (std::u16string& word : text::ParseWordList(tool::ReadWholeFile(argv[i]), name))
+                    options.only.push_back(std::move(word));
+            } catch (const text::EngineError& error) {
+                throw UsageError(error.what());
+            }
+            options.limited = true;
         } else if (argument == "--per-char") {
             options.perChar = true;
         } else if (argument == "--join") {
@@ -116,16 +139,24 @@ Options ParseOptions(int argc, char** argv) {
         }
     }
     if (options.model && !options.join) throw UsageError("--model goes with --join only");
-    if (options.join && (options.mark || options.perChar)) {
-        throw UsageError("--join goes with neither --mark nor --per-char");
+    if (options.join && (options.mark || options.perChar || options.limited)) {
+        throw UsageError("--join goes with neither --mark, --per-char nor --only");
     }
-    // The engine judges the forms; a fault in them is a mistake in the command line.
+    // The engine judges the forms; a fault in them is a mistake in the command
+    // line, but for a split's separator that could not be read back: that
+    // split is written as asked, with a warning.
     try {
+        if (options.limited) text::CheckWords(options.only);
         if (options.mark) text::PieceFormat::CheckMark(base::AnsiToUtf16(*options.mark));
-        if (options.join && options.separator)
+        if (options.separator && (options.join || !options.separator->empty()))
             text::PieceFormat::CheckReadBackSeparator(base::AnsiToUtf16(*options.separator));
     } catch (const text::EngineError& error) {
-        throw UsageError(error.what());
+        if (options.join || error.code() == text::ErrorCode::MarkWithoutPlaceholder ||
+            error.code() == text::ErrorCode::OnlyEmpty ||
+            error.code() == text::ErrorCode::OnlyWithoutChinese)
+            throw UsageError(error.what());
+        options.warning = "warning: text split with this separator cannot be read back (" +
+                          std::string(error.what()) + ")";
     }
     if (options.files.empty() && options.texts.empty()) options.files.push_back("-");
     if (options.database.empty()) options.database = tool::DefaultDatabase(true);
@@ -156,6 +187,7 @@ class TextSplitter : public TextProcessor {
         : cursor_("ADOQuery1", connection),
           format_(Utf16(options.separator), Utf16(options.mark)),
           separator_(options.separator.value_or("")) {
+        if (options.limited) scope_.emplace(options.only);
         if (options.perChar) {
             pieces_ = std::make_unique<lookup::DatabasePieces>(cursor_);
         } else {
@@ -165,18 +197,23 @@ class TextSplitter : public TextProcessor {
 
     void Start() override {
         format_.Restart();
-        walk_.emplace(*pieces_, [this](std::u16string_view character, std::u16string_view piece) {
-            format_.Append(character, piece, result_);
-        });
+        walk_.emplace(
+            *pieces_,
+            [this](std::u16string_view character, std::u16string_view piece) {
+                format_.Append(character, piece, result_);
+                // Written as it is made: memory stays bounded whatever the form.
+                if (result_.size() >= kOutputPart) Flush();
+            },
+            scope_ ? &*scope_ : nullptr);
     }
-    void End() override {}
+    void End() override {
+        walk_->Finish();
+        Flush();
+    }
 
     void Take(std::string_view part) override {
-        const std::u16string characters = base::AnsiToUtf16(part);
-        result_.clear();
-        result_.reserve(characters.size() * 2);
-        walk_->Push(characters);
-        tool::WriteAll(stdout, base::Utf16ToAnsi(result_), "standard output");
+        walk_->Push(base::AnsiToUtf16(part));
+        Flush();
         if (format_.SawAmbiguousSeparator() && !reported_) {
             reported_ = true;
             std::cerr << "zelk-split: the text holds the separator '" << separator_
@@ -186,10 +223,18 @@ class TextSplitter : public TextProcessor {
     }
 
   private:
+    static constexpr std::size_t kOutputPart = 1 << 16;  // code units
+
+    void Flush() {
+        tool::WriteAll(stdout, base::Utf16ToAnsi(result_), "standard output");
+        result_.clear();
+    }
+
     db::TADOQuery cursor_;
     // Each distinct character looked up once, or (--per-char) every one.
     std::unique_ptr<text::PieceSource> pieces_;
     text::PieceFormat format_;
+    std::optional<text::WordScope> scope_;
     std::optional<text::SplitWalk> walk_;
     std::u16string result_;
     std::string separator_;
@@ -240,6 +285,7 @@ int Main(int argc, char** argv) {
     const Options options = ParseOptions(argc, argv);
     if (options.help) return tool::PrintToStandardOutput(kUsage);
     if (options.version) return tool::PrintToStandardOutput(tool::VersionText());
+    if (!options.warning.empty()) std::cerr << "zelk-split: " << options.warning << "\n";
     db::TADOConnection connection(db::BuildConnectionString(options.database));
     connection.Open();
     std::unique_ptr<TextProcessor> processor;

@@ -97,8 +97,23 @@ void TADOConnection::Open() {
 
     std::error_code error;
     const std::filesystem::path path = DataSourcePath();
-    if (std::filesystem::exists(path, error) && std::filesystem::is_regular_file(path, error) &&
-        std::filesystem::file_size(path, error) == 0 && !error) {
+    const std::filesystem::file_type type = std::filesystem::status(path, error).type();
+    if (error == std::errc::too_many_symbolic_link_levels) {
+        throw EEngineError("Cannot open " + QuotedPath(path) + ": " + error.message() + ".",
+                           SQLITE_CANTOPEN);
+    }
+    // What is no file would be read as an empty database (a device) or wait
+    // for ever for a writer (a FIFO).
+    using std::filesystem::file_type;
+    if (type == file_type::fifo || type == file_type::socket || type == file_type::block ||
+        type == file_type::character) {
+        const char* what = type == file_type::fifo     ? "a FIFO (a pipe)"
+                           : type == file_type::socket ? "a socket"
+                                                       : "a device";
+        throw EEngineError(QuotedPath(path) + " is " + what + ", not a database file.",
+                           SQLITE_CANTOPEN);
+    }
+    if (type == file_type::regular && std::filesystem::file_size(path, error) == 0 && !error) {
         // The engine would take an empty file for a new database.
         throw EEngineError("Unrecognized database format " + QuotedPath(path) + ".", SQLITE_NOTADB);
     }

@@ -29,6 +29,14 @@ const char* Description(ErrorCode code) {
             return "--join needs a separator that is not empty";
         case ErrorCode::SeparatorWithChinese:
             return "--join needs a separator without Chinese characters in it";
+        case ErrorCode::SeparatorWithLineBreak:
+            return "--join needs a separator without a line break in it";
+        case ErrorCode::OnlyEmpty:
+            return "--only: no word to split";
+        case ErrorCode::OnlyNotUtf8:
+            return "--only: the word is not valid UTF-8";
+        case ErrorCode::OnlyWithoutChinese:
+            return "--only: the word '%s' has no Chinese character";
     }
     return "unknown fault";
 }
@@ -59,17 +67,30 @@ const char* CodeName(ErrorCode code) {
             return "SeparatorEmpty";
         case ErrorCode::SeparatorWithChinese:
             return "SeparatorWithChinese";
+        case ErrorCode::SeparatorWithLineBreak:
+            return "SeparatorWithLineBreak";
+        case ErrorCode::OnlyEmpty:
+            return "OnlyEmpty";
+        case ErrorCode::OnlyNotUtf8:
+            return "OnlyNotUtf8";
+        case ErrorCode::OnlyWithoutChinese:
+            return "OnlyWithoutChinese";
     }
     return "Unknown";
 }
 
-std::string EnglishText(ErrorCode code, const std::string& source, std::size_t line) {
-    if (line == 0) return Description(code);
-    return source + ":" + std::to_string(line) + ": " + Description(code);
+std::string EnglishText(ErrorCode code, const std::string& source, std::size_t line,
+                        const std::string& text) {
+    std::string description = Description(code);
+    if (const std::size_t at = description.find("%s"); at != std::string::npos)
+        description.replace(at, 2, text);
+    if (line > 0) return source + ":" + std::to_string(line) + ": " + description;
+    if (!source.empty()) return source + ": " + description;
+    return description;
 }
 
 EngineError::EngineError(ErrorCode code, std::string source, std::size_t line, std::string text)
-    : std::runtime_error(EnglishText(code, source, line)),
+    : std::runtime_error(EnglishText(code, source, line, text)),
       code_(code),
       source_(std::move(source)),
       line_(line),

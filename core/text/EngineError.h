@@ -23,8 +23,13 @@ enum class ErrorCode {
     MarkWithoutPlaceholder,  // a mark format with neither {c} nor {p}
     SeparatorEmpty,          // reading back needs a separator that is not empty
     SeparatorWithChinese,    // nor one with Chinese writing in it
+    SeparatorWithLineBreak,  // nor one with a line break, which ends every line's reading
+    // The words a split is limited to (--only):
+    OnlyEmpty,           // no word at all
+    OnlyNotUtf8,         // a line of a word list that is no UTF-8
+    OnlyWithoutChinese,  // a word with no Chinese character in it
 };
-inline constexpr int kErrorCodeCount = static_cast<int>(ErrorCode::SeparatorWithChinese) + 1;
+inline constexpr int kErrorCodeCount = static_cast<int>(ErrorCode::OnlyWithoutChinese) + 1;
 
 class EngineError : public std::runtime_error {
   public:
@@ -45,8 +50,10 @@ class EngineError : public std::runtime_error {
     std::string text_;
 };
 
-// The fault in English, "SOURCE:LINE: " in front when it has a line.
-std::string EnglishText(ErrorCode code, const std::string& source, std::size_t line);
+// The fault in English, "SOURCE:LINE: " in front when it has a line, and
+// the text at fault where it names it.
+std::string EnglishText(ErrorCode code, const std::string& source, std::size_t line,
+                        const std::string& text = {});
 // The code's name ("NoTab"), by which other languages word it.
 const char* CodeName(ErrorCode code);
 

@@ -31,10 +31,11 @@ class PieceFormat {
     // Raises EngineError (MarkWithoutPlaceholder) for a mark format with
     // neither {c} nor {p} in it.
     static void CheckMark(std::u16string_view mark);
-    // Raises EngineError (SeparatorEmpty, SeparatorWithChinese) unless split
-    // text can be read back with this separator: it must not be empty, and
-    // may hold no Chinese character or part, which would stand in the pieces
-    // themselves.
+    // Raises EngineError (SeparatorEmpty, SeparatorWithChinese,
+    // SeparatorWithLineBreak) unless split text can be read back with this
+    // separator: it must not be empty, may hold no Chinese character or
+    // part, which would stand in the pieces themselves, and no line break,
+    // which ends the reading of a line.
     static void CheckReadBackSeparator(std::u16string_view separator);
 
     // Appends one character's piece to out.

@@ -1,24 +1,58 @@
 #include "text/SplitWalk.h"
 
+#include <algorithm>
+
 #include "base/Unicode.h"
 
 namespace zelk::text {
 
+namespace {
+
+// Pauses the source when the scope ends, however it ends.
+struct Pauser {
+    PieceSource& source;
+    ~Pauser() { source.Pause(); }
+};
+
+}  // namespace
+
 void SplitWalk::Push(std::u16string_view text) {
-    struct Pauser {
-        PieceSource& source;
-        ~Pauser() { source.Pause(); }
-    } pauser{source_};
+    const Pauser pauser{source_};
     for (std::size_t i = 0; i < text.size();) {
         const std::u16string_view character = text.substr(i, base::CharacterLength(text, i));
-        receiver_(character, source_.PieceOf(character));
         i += character.size();
+        if (!scope_) {
+            receiver_(character, source_.PieceOf(character));
+            continue;
+        }
+        std::size_t covers = 0;
+        state_ = scope_->Next(state_, base::CodePointOf(character), covers);
+        waiting_.push_back({std::u16string(character)});
+        for (std::size_t k = 0; k < covers; ++k) waiting_[waiting_.size() - 1 - k].covered = true;
+        HandOver(waiting_.size() - std::min(waiting_.size(), scope_->Open(state_)));
     }
+}
+
+void SplitWalk::HandOver(std::size_t count) {
+    for (; count > 0; --count) {
+        const Waiting next = std::move(waiting_.front());
+        waiting_.pop_front();
+        receiver_(next.character, next.covered ? source_.PieceOf(next.character)
+                                               : std::u16string_view(next.character));
+    }
+}
+
+void SplitWalk::Finish() {
+    const Pauser pauser{source_};
+    HandOver(waiting_.size());
+    state_ = WordScope::Start();
 }
 
 void SplitSentence(std::u16string_view sentence, PieceSource& source,
                    const PieceReceiver& receiver) {
-    SplitWalk(source, receiver).Push(sentence);
+    SplitWalk walk(source, receiver);
+    walk.Push(sentence);
+    walk.Finish();
 }
 
 }  // namespace zelk::text

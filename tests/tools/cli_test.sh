@@ -241,6 +241,34 @@ printf 'good\tline\nbad line\n' > bad.tsv
 check "bad import status" 1 "$status"
 check "bad import message" "zelk-dict: bad.tsv:2: no tab between key and replacement" "$(cat err)"
 
+# Only the listed words are split: overlapping and touching occurrences,
+# one character, pairs of surrogates, every output form, the top-bottom set,
+# and reading such text back.
+check "--only splits the words, overlapping and touching" "米青礻申女子米青礻申病人很好" \
+    "$("$split" --database both.dll --only 精神 --only 神好 精神好精神病人很好)"
+check "--only a character splits every occurrence" "女子人女子事" "$("$split" --database both.dll --only 好 好人好事)"
+check "--only with a separator" "请 让 米青 礻申 好" "$("$split" --database both.dll --only 精神 --separator ' ' 请让精神好)"
+check "--only with a mark" "好(女子)人好(女子)事" "$("$split" --database both.dll --only 好 --mark '{c}({p})' 好人好事)"
+check "--only with the top-bottom set" "木子白" "$("$split" --database both.dll --only 李 李白)"
+printf '# the words\n\n精神\n骆驼\n' > words.txt
+check "--only-file, comments and blank lines skipped" "拆功，阴阳，请让米青礻申好，马各马它，难捉狗" \
+    "$("$split" --database both.dll --only-file words.txt 拆功，阴阳，请让精神好，骆驼，难捉狗)"
+check "--only's split reads back" "请让精神好，骆驼" \
+    "$("$split" --database both.dll --only 精神 --only 骆驼 请让精神好，骆驼 | "$split" --join --database both.dll)"
+python3 -c 'print("精神" * 800000 + "好")' > only-long.txt
+check "--only across the chunks of a long line" \
+    "$("$split" --database both.dll --file only-long.txt | md5sum)" \
+    "$("$split" --database both.dll --only 精 --only 神 --only 神好 --only 好 --file only-long.txt | md5sum)"
+for list in $'x\n' "" $'\xff\n'; do
+    printf '%s' "$list" > bad-words.txt
+    "$split" --database both.dll --only-file bad-words.txt 好 > /dev/null 2>err; status=$?
+    check "a bad word list is a usage mistake ($(head -1 err))" 2 "$status"
+done
+"$split" --database both.dll --only abc 好 2>err; status=$?
+check "a word with no Chinese character is named" "2:zelk-split: --only: the word 'abc' has no Chinese character" \
+    "$status:$(head -1 err)"
+"$split" --join --only 好 好 2>/dev/null; check "--join with --only refused" 2 $?
+
 "$split" --nonsense 2>/dev/null; check "usage error" 2 $?
 "$dict" frobnicate 2>/dev/null; check "unknown command" 2 $?
 

@@ -158,4 +158,70 @@ check "with a message" \
     "zelk-split: The database file '$work/slow.dll' gave no answer within 10 seconds, and the command was stopped: a table of it may be a view that does not end." \
     "$(cat err)"
 check "after about the limit" "yes" "$([[ $(($(date +%s) - start)) -lt 30 ]] && echo yes || echo no)"
+
+# --- What is no file, a damaged model, and a model changed under a join -------
+timeout 10 "$split" --join --model fifo 女子 2>err < /dev/null; status=$?
+check "a FIFO as the model is refused at once" \
+    "1:zelk-split: cannot read the join model 'fifo': it is no regular file (a FIFO or a device)" "$status:$(cat err)"
+timeout 10 "$split" --database fifo 好 2>err; status=$?
+check "a FIFO as the database is refused at once" \
+    "1:zelk-split: '$work/fifo' is a FIFO (a pipe), not a database file." "$status:$(cat err)"
+"$split" --database /dev/null 好 2>err; status=$?
+check "a device as the database is named" "1:zelk-split: '/dev/null' is a device, not a database file." \
+    "$status:$(cat err)"
+ln -s loop-b loop-a && ln -s loop-a loop-b
+"$dict" export --database loop-a 2>err; status=$?
+check "a loop of links as the database is named" \
+    "1:zelk-dict: Cannot open '$work/loop-a': Too many levels of symbolic links." "$status:$(cat err)"
+cp "$(dirname "$split")/../data/join-model.bin" model.bin
+size=$(stat -c %s model.bin)
+refused=0
+for k in $(seq 0 36); do
+    python3 -c '
+import sys
+data = bytearray(open("model.bin", "rb").read())
+at = int(sys.argv[1]) * (len(data) - 1) // 36
+data[at] ^= 0x40
+open("damaged.bin", "wb").write(data)
+open("cut.bin", "wb").write(data[:at] if at else b"")' "$k"
+    for model in damaged.bin cut.bin; do
+        "$split" --join --model "$model" 女子 > /dev/null 2>err
+        [[ $? -eq 1 ]] && grep -q "^zelk-split: the join model '$model' " err && refused=$((refused + 1))
+    done
+done
+check "a model changed or cut at 37 places is refused by name every time" 74 "$refused"
+# Read whole before the input: emptying the file under a running join
+# neither kills it nor changes what it reads.
+cp model.bin shrinking.bin
+mkfifo input
+"$split" --join --model shrinking.bin --file input > joined.out 2> joined.err & joiner=$!
+# The FIFO opens once the join opens its input, after its model.
+timeout 10 bash -c 'exec 3> input; : > shrinking.bin; printf "女子木木\n" >&3'
+wait $joiner; status=$?
+check "a model emptied under a running join" "0:好林:" "$status:$(cat joined.out):$(cat joined.err)"
+
+# --- Long runs and long forms, in bounded memory -------------------------------
+python3 -c 'import sys; sys.stdout.write("女子木木" * 1500000)' > run.txt
+(ulimit -v 500000; "$split" --join --file run.txt > run.out 2> run.err); status=$?
+check "a run of 6 million code units with no place to cut joins in bounded memory" "0:" \
+    "$status:$(cat run.err)"
+check "and reads back whole" "好林好林" "$(head -c 12 run.out)"
+check "every piece of it" 9000000 "$(wc -c < run.out)"
+python3 -c 'print("好" * 10000)' > marks.txt
+(ulimit -v 400000; "$split" --mark "{p}$(printf '%*s' 100000 '')" --file marks.txt | wc -c > marked.count); status=$?
+check "a long mark format is written as it is made" "0:1000060001" "$status:$(cat marked.count)"
+
+# --- Separators that could not be read back, options after -- ----------------
+"$split" --join --separator $'\n' 女子 2>err; status=$?
+check "a line break as the join's separator is refused" \
+    $'2:zelk-split: --join needs a separator without a line break in it\nTry \'zelk-split --help\' for more information.' \
+    "$status:$(cat err)"
+out=$("$split" --separator $'\r\n' 好的 2>err); status=$?
+check "a split with one is written, with a warning" "0:女子"$'\r\n'"白勺" "$status:$out"
+check "the warning" \
+    "zelk-split: warning: text split with this separator cannot be read back (--join needs a separator without a line break in it)" \
+    "$(cat err)"
+"$dict" find -- -x > /dev/null 2>err; status=$?
+check "zelk-dict takes -- before a part that starts with -" \
+    "0:zelk-dict: no character of the dictionary is written with -x" "$status:$(cat err)"
 report

@@ -15,7 +15,7 @@ let zelk;
 
 before(async () => {
   zelk = await createZelk(engineFactory(), siteData());
-  zelk.loadModel(fs.readFileSync(path.join(site, "join-model.bin")));
+  zelk.loadModel(fs.readFileSync(path.join(site, siteData().model.file)));
 });
 
 test("split is byte for byte zelk-split's, in every output form", async () => {

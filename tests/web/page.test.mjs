@@ -44,7 +44,7 @@ function serve() {
       return;
     }
     let bytes = fs.readFileSync(file);
-    if (variant === "/damaged-model" && url === "/join-model.bin") {
+    if (variant === "/damaged-model" && /^\/join-model-[0-9a-f]+\.bin$/.test(url)) {
       bytes = Buffer.from(bytes);
       bytes[bytes.length >> 1] ^= 1;
     }
@@ -296,6 +296,64 @@ for (const [name, launch] of Object.entries(BROWSERS)) {
       await damaged.page.click("#join");
       await waitText(damaged.page, "status", "还原模型无法载入：还原模型文件已损坏或不完整。请刷新页面后重试。", 60000);
       await damaged.context.close();
+    });
+
+    test("只拆这些词 splits as zelk-split --only, and is kept across reloads", async () => {
+      const { page, context } = await open();
+      await ready(page);
+      await setValue(page, "sentence", text.slice(0, 20000));
+      await setValue(page, "only", "春风，明月 江南\n天下");
+      await setValue(page, "separator", " ");
+      await page.click("#split");
+      await idle(page);
+      const args = ["--only", "春风", "--only", "明月", "--only", "江南", "--only", "天下", "--separator", " "];
+      assert.equal(await value(page, "result"), cli(args, text.slice(0, 20000)));
+      await page.reload();
+      await ready(page);
+      assert.equal(await value(page, "only"), "春风，明月 江南\n天下");
+      await setValue(page, "only", "abc");
+      await page.click("#split");
+      await waitText(page, "status", "“只拆这些词”里有不含汉字的词：“abc”");
+      await context.close();
+    });
+
+    test("installs as an app and works offline after one visit", async () => {
+      const own = await serve();
+      const origin = `http://127.0.0.1:${own.server.address().port}`;
+      const { page, context, errors } = await open(`${origin}/index.html`);
+      await ready(page);
+      const manifest = await page.evaluate(async () => {
+        const link = document.querySelector('link[rel="manifest"]');
+        const response = await fetch(link.href);
+        const body = await response.json();
+        const icons = await Promise.all(body.icons.map(async (icon) => {
+          const image = await fetch(new URL(icon.src, link.href));
+          const bitmap = await createImageBitmap(await image.blob());
+          return `${icon.sizes}:${bitmap.width}x${bitmap.height}`;
+        }));
+        return { name: body.name, display: body.display, start: body.start_url, theme: body.theme_color, icons };
+      });
+      assert.deepEqual(manifest, { name: "澄墨拆字", display: "standalone", start: "./index.html", theme: "#2f6b4f", icons: ["192x192:192x192", "512x512:512x512"] });
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      await page.waitForFunction(() => navigator.serviceWorker.controller !== null || (location.reload(), false), { timeout: 30000, polling: 2000 });
+      await ready(page);
+      // Read back once, so that the model is kept too.
+      await setValue(page, "sentence", "女子");
+      await page.click("#join");
+      await waitText(page, "status", "已还原", 60000);
+      own.server.closeAllConnections();
+      await new Promise((resolve) => own.server.close(resolve));
+      await page.reload();
+      await ready(page);
+      await setValue(page, "sentence", "请让精神好");
+      await page.click("#split");
+      await page.waitForFunction(() => document.getElementById("result").value === "讠青讠上米青礻申女子");
+      await setValue(page, "sentence", "讠青讠上米青礻申女子");
+      await page.click("#join");
+      await waitText(page, "status", "已还原", 60000);
+      assert.equal(await value(page, "result"), "请让精神好");
+      assert.deepEqual(errors, []);
+      await context.close();
     });
 
     test("a narrow screen, nothing from another origin, no error in the console", async () => {

@@ -33,6 +33,7 @@
 #include "text/PartFinder.h"
 #include "text/PieceFormat.h"
 #include "text/SplitWalk.h"
+#include "text/WordScope.h"
 
 namespace {
 
@@ -123,17 +124,29 @@ val Summary(const base::ImportSummary& summary) {
 // changes meanwhile.
 class SplitTask {
   public:
-    SplitTask(std::shared_ptr<text::MemoryDictionary> dictionary, text::PieceFormat format)
+    SplitTask(std::shared_ptr<text::MemoryDictionary> dictionary, text::PieceFormat format,
+              std::optional<text::WordScope> scope)
         : dictionary_(std::move(dictionary)),
           format_(std::move(format)),
-          walk_(*dictionary_, [this](std::u16string_view character, std::u16string_view piece) {
-              format_.Append(character, piece, out_);
-          }) {}
+          scope_(std::move(scope)),
+          walk_(
+              *dictionary_,
+              [this](std::u16string_view character, std::u16string_view piece) {
+                  format_.Append(character, piece, out_);
+              },
+              scope_ ? &*scope_ : nullptr) {}
 
-    // The next part of the text (whole characters), split.
+    // The next part of the text (whole characters), split as far as it can
+    // be yet.
     val Push(const std::u16string& part) {
         out_.clear();
         walk_.Push(part);
+        return JsString(out_);
+    }
+    // The end of the text: the rest, split.
+    val Finish() {
+        out_.clear();
+        walk_.Finish();
         return JsString(out_);
     }
     // Whether the text held the separator between Chinese characters itself.
@@ -142,6 +155,7 @@ class SplitTask {
   private:
     std::shared_ptr<text::MemoryDictionary> dictionary_;
     text::PieceFormat format_;
+    std::optional<text::WordScope> scope_;
     text::SplitWalk walk_;
     std::u16string out_;
 };
@@ -266,6 +280,12 @@ class Engine {
             return val::object();
         });
     }
+    val CheckWords(const val& words) {
+        return Checked([&] {
+            text::CheckWords(emscripten::vecFromJSArray<std::u16string>(words));
+            return val::object();
+        });
+    }
     val CheckReadBackSeparator(const std::u16string& separator) {
         return Checked([&] {
             text::PieceFormat::CheckReadBackSeparator(separator);
@@ -273,13 +293,22 @@ class Engine {
         });
     }
 
-    // A split as zelk-split writes it: separator and mark may be null.
+    // A split as zelk-split writes it: separator and mark may be null, and
+    // only the words the split is limited to (an array), or null for none.
     // {task} or {fault}.
-    val StartSplit(const val& separator, const val& mark) {
+    val StartSplit(const val& separator, const val& mark, const val& only) {
         return Checked([&] {
             text::PieceFormat format(OptionalText(separator), OptionalText(mark));
+            std::optional<text::WordScope> scope;
+            if (!only.isNull() && !only.isUndefined()) {
+                const std::vector<std::u16string> words =
+                    emscripten::vecFromJSArray<std::u16string>(only);
+                text::CheckWords(words);
+                scope.emplace(words);
+            }
             val result = val::object();
-            result.set("task", std::make_shared<SplitTask>(Dictionary(), std::move(format)));
+            result.set("task", std::make_shared<SplitTask>(Dictionary(), std::move(format),
+                                                           std::move(scope)));
             return result;
         });
     }
@@ -401,6 +430,7 @@ EMSCRIPTEN_BINDINGS(zelk) {
     class_<SplitTask>("SplitTask")
         .smart_ptr<std::shared_ptr<SplitTask>>("SplitTaskHandle")
         .function("push", &SplitTask::Push)
+        .function("finish", &SplitTask::Finish)
         .function("ambiguous", &SplitTask::Ambiguous);
     class_<JoinTask>("JoinTask")
         .smart_ptr<std::shared_ptr<JoinTask>>("JoinTaskHandle")
@@ -419,6 +449,7 @@ EMSCRIPTEN_BINDINGS(zelk) {
         .function("remove", &Engine::Remove)
         .function("checkMark", &Engine::CheckMark)
         .function("checkReadBackSeparator", &Engine::CheckReadBackSeparator)
+        .function("checkWords", &Engine::CheckWords)
         .function("startSplit", &Engine::StartSplit)
         .function("loadModel", &Engine::LoadModel)
         .function("modelLoaded", &Engine::ModelLoaded)

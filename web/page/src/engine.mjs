@@ -81,21 +81,26 @@ export class Zelk {
     return this.engine.remove(key);
   }
 
-  // The engine judges the output forms: a fault, or null.
+  // The engine judges the output forms and the words: a fault, or null.
   markFault(mark) {
     return this.engine.checkMark(mark).fault ?? null;
+  }
+  wordsFault(words) {
+    return this.engine.checkWords(words).fault ?? null;
   }
   separatorFault(separator) {
     return this.engine.checkReadBackSeparator(separator).fault ?? null;
   }
 
-  // Splits text as zelk-split does: {text, ambiguous}.
-  async split(text, { separator = null, mark = null } = {}, run = {}) {
-    const { task } = checked(this.engine.startSplit(separator, mark));
+  // Splits text as zelk-split does, only the words of `only` when it is
+  // an array: {text, ambiguous}.
+  async split(text, { separator = null, mark = null, only = null } = {}, run = {}) {
+    const { task } = checked(this.engine.startSplit(separator, mark, only));
     let ambiguous = false;
     const result = await inParts(task, text, { step: 1 << 17, ...run }, (done) => {
+      const rest = done.finish();
       ambiguous = done.ambiguous();
-      return "";
+      return rest;
     });
     return { text: result, ambiguous };
   }

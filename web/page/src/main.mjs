@@ -15,7 +15,7 @@ const status = (text, error) => say("status", text, error);
 const panelStatus = (text, error) => say("panel-status", text, error);
 
 // The controls a running command must not have changed under it.
-const LOCKED = ["split", "split-copy", "join", "top-bottom", "separator", "mark", "save", "delete", "import"];
+const LOCKED = ["split", "split-copy", "join", "top-bottom", "separator", "mark", "only", "save", "delete", "import"];
 
 function storageOf(global) {
   try {
@@ -47,13 +47,14 @@ async function start() {
   $("top-bottom").checked = stored.options.topBottom;
   $("separator").value = stored.options.separator;
   $("mark").value = stored.options.mark;
+  $("only").value = stored.options.only;
 
   function currentOptions() {
     const options = {
       topBottom: $("top-bottom").checked,
       separator: $("separator").value,
       mark: $("mark").value,
-      only: stored.options.only,
+      only: $("only").value,
     };
     writeOptions(storage, options);
     zelk.useTopBottom(options.topBottom);
@@ -291,6 +292,12 @@ async function start() {
   for (const id of ["split", "copy", "split-copy", "join", "ku", "find", "coverage"]) $(id).disabled = false;
   document.body.dataset.ready = "true";
   performance.mark("zelk-ready");
+}
+
+// Served over http(s), the page keeps itself for offline use (sw.js); opened
+// from disk, where service workers do not run, it needs nothing of it.
+if ("serviceWorker" in navigator && location.protocol.startsWith("http")) {
+  navigator.serviceWorker.register("sw.js").catch(() => {});
 }
 
 start();

@@ -13,6 +13,7 @@ const FAULTS = {
   MarkWithoutPlaceholder: "标注格式里要有 {c}（原字）或 {p}（部件）",
   SeparatorEmpty: "还原用的分隔符不能为空",
   SeparatorWithChinese: "还原用的分隔符里不能有汉字或部件",
+  SeparatorWithLineBreak: "还原用的分隔符里不能有换行",
   ModelUnreadable: "还原模型文件无法读取",
   ModelNotAModel: "还原模型文件不是本程序的模型",
   ModelCutShort: "还原模型文件不完整",
