@@ -59,49 +59,10 @@ echo "peak memory of the long join: $(peak_kb "$tools/zelk-split" --join --datab
 accuracy() {  # NAME FILE
     "$tools/zelk-split" --database Zelk.dll < "$2" > "$2.split"
     "$tools/zelk-split" --join --database Zelk.dll < "$2.split" > "$2.joined"
-    PYTHONPATH=$root/data python3 - "$1" "$2" "$2.joined" <<'PY'
-import collections, difflib, re, sys
-import chinese_characters
-chinese = re.compile(chinese_characters.character_class())
-original = open(sys.argv[2], encoding="utf-8").read().split("\n")
-joined = open(sys.argv[3], encoding="utf-8").read().split("\n")
-count = wrong = 0
-mistakes = collections.Counter()
-for a, b in zip(original, joined):
-    count += len(chinese.findall(a))
-    if a == b:
-        continue
-    for op, a1, a2, b1, b2 in difflib.SequenceMatcher(None, a, b, autojunk=False).get_opcodes():
-        if op != "equal":
-            wrong += max(len(chinese.findall(a[a1:a2])), 1)
-            mistakes[(a[a1:a2], b[b1:b2])] += 1
-common = ", ".join(f"{a}→{b} {n}" for (a, b), n in mistakes.most_common(6))
-print(f"accuracy, {sys.argv[1]}: {100 * (1 - wrong / count):.3f} % of {count} Chinese characters "
-      f"({wrong} wrong; most common: {common})")
-PY
+    python3 "$root/bench/round_trip.py" "accuracy, $1" "$2" "$2.joined"
 }
 accuracy "fortunes-zh (the join benchmark)" fortunes.txt
-if command -v msgunfmt > /dev/null && ls /usr/share/locale/zh_CN/LC_MESSAGES/*.mo > /dev/null 2>&1; then
-    for mo in /usr/share/locale/zh_CN/LC_MESSAGES/*.mo; do msgunfmt "$mo" 2>/dev/null || true; done |
-        python3 -c '
-import re, sys
-current = None
-lines = []
-for line in sys.stdin:
-    line = line.rstrip("\n")
-    start = re.match(r"msgstr(\[\d+\])? \"(.*)\"$", line)
-    more = re.match(r"\"(.*)\"$", line)
-    if start:
-        current = [start.group(2)]
-        lines.append(current)
-    elif more and current is not None:
-        current.append(more.group(1))
-    else:
-        current = None
-for parts in lines:
-    for text in "".join(parts).replace("\\n", "\n").split("\n"):
-        if re.search("[\u4e00-\u9fff]", text):
-            print(text)' > translations.txt
+if bash "$root/bench/translations.sh" zh_CN > translations.txt 2>/dev/null && [[ -s translations.txt ]]; then
     accuracy "Debian's zh_CN translations on this machine" translations.txt
 else
     echo "accuracy, zh_CN translations: skipped (needs gettext's msgunfmt and zh_CN .mo files)"

@@ -17,7 +17,7 @@ web=(emscripten esbuild nodejs)
 testing=(
     libgtest-dev
     desktop-file-utils appstream dpkg-dev fakeroot lintian
-    fortunes-zh
+    fortunes-zh opencc
     xvfb xauth openbox xdotool x11-utils
     chromium firefox-esr
 )

@@ -100,6 +100,46 @@ TEST(DictionaryDataTest, CommonLeftRightCharactersAreSplitOrNamedWhole) {
     EXPECT_LE(leftWhole * 100, common.size() * 5) << leftWhole << " of " << common.size();
 }
 
+// The common traditional left-right characters whose simplified forms split
+// are split too, with traditional parts, as a reader reads them.
+TEST(DictionaryDataTest, TraditionalCharactersAreSplitAsTheirSimplifiedForms) {
+    const auto dictionary = AsMap(DefaultDictionaryEntries());
+    const std::vector<std::string> traditional = FirstFields(DataFile("traditional-lr.tsv"));
+    const std::vector<std::string> wholeList = FirstFields(DataFile("whole.tsv"));
+    const std::set<std::string> whole(wholeList.begin(), wholeList.end());
+    ASSERT_GT(traditional.size(), 1000u);
+    for (const std::string& character : traditional) {
+        EXPECT_TRUE(dictionary.contains(character) || whole.contains(character))
+            << character << " is neither split nor named whole";
+    }
+    for (const auto& [character, split] : std::map<std::string, std::string>{
+             {"對", "丵寸"},
+             {"從", "彳从止"},
+             {"將", "爿夕寸"},
+             {"別", "口力刂"},
+             {"沒", "氵勹又"},
+             {"強", "弓厶虫"},
+             {"識", "訁音戈"},
+             {"報", "幸卩又"},
+             {"斷", "乚丝丝斤"},
+             {"絕", "糹刀巴"},
+             {"聯", "耳幺幺丱"},
+             {"難", "廿口夫隹"},
+             {"繼", "糹乚丝丝"},
+             // traditional parts where the simplified form has its own
+             {"說", "訁兌"},
+             {"語", "訁吾"},
+             {"鐵", "釒土呈戈"},
+             {"飾", "飠丿一巾"},
+             // apart from the simplified pieces, so that each reads back as itself
+             {"溫", "氵囚皿"},
+             {"搖", "扌月缶"},
+             {"剎", "乂术刂"}}) {
+        EXPECT_EQ(dictionary.contains(character) ? dictionary.at(character) : "<none>", split)
+            << character;
+    }
+}
+
 TEST(DictionaryDataTest, CorrectedSplitsStayCorrected) {
     const auto dictionary = AsMap(DefaultDictionaryEntries());
     const std::map<std::string, std::string> expected = {
