@@ -124,7 +124,7 @@ void TADOConnection::Open() {
     try {
         if (rc != SQLITE_OK) ThrowOpenError(rc);
         if (!password.empty()) {
-            const int keyRc = sqlite3_key(db_, password.data(), static_cast<int>(password.size()));
+            const int keyRc = KeyDatabase(db_, password.data(), static_cast<int>(password.size()));
             if (keyRc != SQLITE_OK) ThrowOpenError(keyRc);
         }
         ConfigureConnection(db_);

@@ -47,7 +47,7 @@ void CreateSchema(const std::filesystem::path& path, std::string_view savedSente
             throw EEngineError("Could not create file " + QuotedPath(path) + ".", rc);
         }
         const std::string_view password = kDatabasePassword;
-        sqlite3_key(db, password.data(), static_cast<int>(password.size()));
+        KeyDatabase(db, password.data(), static_cast<int>(password.size()));
         ConfigureConnection(db);
         ExecuteSql(db, kSchema);
         SqliteStatement insert(db, "insert into sv (oid, val) values (1, ?)");

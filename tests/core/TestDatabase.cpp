@@ -21,7 +21,7 @@ sqlite3* OpenRaw(const std::filesystem::path& path, const std::string& password)
         sqlite3_close(db);
         throw std::runtime_error("cannot open " + path.string());
     }
-    if (!password.empty()) sqlite3_key(db, password.data(), static_cast<int>(password.size()));
+    if (!password.empty()) db::KeyDatabase(db, password.data(), static_cast<int>(password.size()));
     return db;
 }
 

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
         std::cerr << "run-sql: cannot open " << argv[first] << "\n";
         return 1;
     }
-    sqlite3_key(db, "Wx#7305", 7);
+    zelk::db::KeyDatabase(db, "Wx#7305", 7);
     char* error = nullptr;
     const auto printRow = [](void*, int count, char** values, char**) {
         for (int i = 0; i < count; ++i)
