@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that a build needs: "run" the desktop
-# program and the tools, "web" the browser edition, "test" both and what the
-# tests need besides. Safe to run again: it installs only what is missing,
+# program and the tools, "web" the browser edition, "windows" the Windows
+# edition (cross-compiled, packed, and run under wine), "test" all of them
+# and what the tests need besides. Safe to run again: it installs only what is missing,
 # quietly.
-#   scripts/setup-debian.sh [run|web|test]      (default: run)
+#   scripts/setup-debian.sh [run|web|windows|test]      (default: run)
 set -euo pipefail
 
 common=(cmake ninja-build g++ pkg-config python3)
@@ -14,6 +15,14 @@ desktop=(
     fonts-arphic-uming fonts-noto-cjk fonts-liberation2
 )
 web=(emscripten esbuild nodejs)
+# mingw-w64 with the posix thread model, GoogleTest's sources for its tests,
+# icotool for the icon, NSIS for the installer, wine to make the default
+# database and to run the tests, Debian's SQLCipher shell to read the
+# databases it writes, and the window test's display, clipboard and camera.
+windows=(
+    g++-mingw-w64-x86-64-posix googletest icoutils nsis wine wine64
+    sqlcipher xvfb xauth openbox xdotool x11-utils xclip imagemagick fonts-arphic-uming
+)
 testing=(
     libgtest-dev
     desktop-file-utils appstream dpkg-dev fakeroot lintian
@@ -24,8 +33,9 @@ testing=(
 case ${1:-run} in
     run) packages=("${common[@]}" "${desktop[@]}") ;;
     web) packages=("${common[@]}" "${web[@]}") ;;
-    test) packages=("${common[@]}" "${desktop[@]}" "${web[@]}" "${testing[@]}") ;;
-    *) echo "usage: setup-debian.sh [run|web|test]" >&2; exit 2 ;;
+    windows) packages=("${common[@]}" "${windows[@]}") ;;
+    test) packages=("${common[@]}" "${desktop[@]}" "${web[@]}" "${windows[@]}" "${testing[@]}") ;;
+    *) echo "usage: setup-debian.sh [run|web|windows|test]" >&2; exit 2 ;;
 esac
 
 missing=()
@@ -35,7 +45,8 @@ for package in "${packages[@]}"; do
 done
 # The browser tests' driver comes from the npm registry: Debian's npm where
 # the machine's Node.js brings none of its own.
-[[ ${1:-run} == test ]] && ! command -v npm > /dev/null && missing+=(npm)
+# The Windows build fetches SQLCipher's sources from it too.
+[[ ${1:-run} == test || ${1:-run} == windows ]] && ! command -v npm > /dev/null && missing+=(npm)
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
 sudo=""

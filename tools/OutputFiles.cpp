@@ -27,7 +27,10 @@ std::error_code CreateTemporary(const std::filesystem::path& target,
                                 std::filesystem::path& temporary,
                                 std::optional<platform::NewFile>& file) {
     std::filesystem::path prefix = target;
-    prefix.replace_filename("." + platform::PathText(target.filename()) + ".exp-");
+    std::string name = ".";
+    name += platform::PathText(target.filename());
+    name += ".exp-";
+    prefix.replace_filename(platform::PathFromUtf8(name));
     platform::RemoveDeadTemporaries(prefix);
     std::error_code error;
     for (int attempt = 0;; ++attempt) {

@@ -31,6 +31,14 @@ std::string Counted(std::size_t count, std::string_view one, std::string_view ma
     return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
 
+std::string HelpText(std::string_view text) {
+    std::string help(text);
+    constexpr std::string_view kPlaceholder = "$USER_DATABASE";
+    if (const auto at = help.find(kPlaceholder); at != std::string::npos)
+        help.replace(at, kPlaceholder.size(), platform::UserDatabaseText());
+    return help;
+}
+
 std::string DefaultDatabase(bool provision) {
     const std::optional<std::filesystem::path> shipped =
         db::ShippedDatabase(platform::ExecutableDirectory());

@@ -23,6 +23,9 @@ int RunTool(std::string_view toolName, int (*body)(int, char**), int argc, char*
 // Writes text (the help, the version) to standard output and gives the exit
 // status: 0, or 1 after reporting a failed write.
 int PrintToStandardOutput(std::string_view text);
+// A help text with "$USER_DATABASE" replaced by where the installed tools
+// keep the user's database on this system.
+std::string HelpText(std::string_view text);
 // "<tool> <version>" and a line break.
 std::string VersionText();
 

@@ -35,7 +35,7 @@ constexpr std::string_view kUsage =
     "\n"
     "After --, every argument is a FILE or PART, even one that starts with -.\n"
     "The database is Zelk.dll here (for the installed tools, the user's own,\n"
-    "~/.local/share/zelk/Zelk.dll) unless --database names another.\n"
+    "$USER_DATABASE) unless --database names another.\n"
     "\n"
     "create    makes a new database with the default (left-right) dictionary and\n"
     "          the initial sentence; --force replaces an existing file, --empty\n"
@@ -159,9 +159,9 @@ int Create(const Options& options) {
     if (!options.empty) sets = builtin::BuiltinSets();
     const bool withTopBottom = !options.sets.empty();
     if (withTopBottom) sets.topBottom = TopBottomSet();
-    const std::size_t rows =
-        db::CreateDictionaryDatabase(database, text::ComposeDictionary(sets, withTopBottom).Entries(),
-                                     db::kInitialSentence, options.force);
+    const std::size_t rows = db::CreateDictionaryDatabase(
+        database, text::ComposeDictionary(sets, withTopBottom).Entries(), db::kInitialSentence,
+        options.force);
     std::cerr << "zelk-dict: created "
               << platform::PathText(std::filesystem::absolute(database).lexically_normal())
               << " with " << tool::Counted(rows, "entry", "entries") << "\n";
@@ -294,7 +294,7 @@ int Find(const Options& options) {
 
 int Main(int argc, char** argv) {
     Options options = ParseOptions(argc, argv);
-    if (options.help) return tool::PrintToStandardOutput(kUsage);
+    if (options.help) return tool::PrintToStandardOutput(tool::HelpText(kUsage));
     if (options.version) return tool::PrintToStandardOutput(tool::VersionText());
     if (options.database.empty()) {
         // A new database is made, not copied from the shipped one.

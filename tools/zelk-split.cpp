@@ -41,7 +41,7 @@ constexpr std::string_view kUsage =
     "Splits each TEXT (each result on a line of its own), then each FILE as it\n"
     "is (\"-\" is standard input); with neither, standard input. The database\n"
     "is Zelk.dll in the current directory (for the installed tools, the user's\n"
-    "own, ~/.local/share/zelk/Zelk.dll) unless --database names another.\n"
+    "own, $USER_DATABASE) unless --database names another.\n"
     "Each distinct character is looked up once and its piece remembered;\n"
     "--per-char looks every occurrence up in the database, as the window does.\n"
     "--separator TEXT writes TEXT between two neighbouring Chinese pieces of a\n"
@@ -109,7 +109,8 @@ Options ParseOptions(int argc, char** argv) {
             options.model = argv[i];
         } else if (argument == "--only") {
             if (++i == argc) throw UsageError("--only needs a word");
-            if (!base::IsValidUtf8(argv[i])) throw UsageError("--only: the word is not valid UTF-8");
+            if (!base::IsValidUtf8(argv[i]))
+                throw UsageError("--only: the word is not valid UTF-8");
             options.only.push_back(base::Utf8ToUtf16(argv[i]));
             options.limited = true;
         } else if (argument == "--only-file") {
@@ -249,8 +250,9 @@ join::CharacterModel LoadJoinModel(const Options& options) {
     static const join::SourceChecksum kThisBuild = join::ParseChecksum(ZELK_JOIN_MODEL_SOURCE);
     const std::filesystem::path dir = platform::ExecutableDirectory();
     std::string tried;
-    for (const std::filesystem::path& candidate : {platform::InstalledDataPath(dir, "join-model.bin"),
-                                                   dir / ".." / "data" / "join-model.bin"}) {
+    for (const std::filesystem::path& candidate :
+         {platform::InstalledDataPath(dir, "join-model.bin"),
+          dir / ".." / "data" / "join-model.bin"}) {
         const std::filesystem::path path = candidate.lexically_normal();
         std::error_code error;
         if (std::filesystem::exists(path, error)) return join::LoadModelFile(path, &kThisBuild);
@@ -283,7 +285,7 @@ class TextJoiner : public TextProcessor {
 
 int Main(int argc, char** argv) {
     const Options options = ParseOptions(argc, argv);
-    if (options.help) return tool::PrintToStandardOutput(kUsage);
+    if (options.help) return tool::PrintToStandardOutput(tool::HelpText(kUsage));
     if (options.version) return tool::PrintToStandardOutput(tool::VersionText());
     if (!options.warning.empty()) std::cerr << "zelk-split: " << options.warning << "\n";
     db::TADOConnection connection(db::BuildConnectionString(options.database));

@@ -43,11 +43,11 @@ MainForm::MainForm(std::u16string toolPage) : toolPage_(std::move(toolPage)) {}
 
 MainForm::~MainForm() = default;
 
-std::string MainForm::WindowText(Box box) const {
+std::string MainForm::AnsiText(Box box) const {
     return base::Utf16ToAnsi(BoxText(box));
 }
 
-void MainForm::SetWindowText(Box box, std::string_view windowText) {
+void MainForm::SetAnsiText(Box box, std::string_view windowText) {
     SetBoxText(box, base::AnsiToUtf16(windowText));
 }
 
@@ -63,7 +63,7 @@ void MainForm::ReportError(std::string_view message) noexcept {
 
 void MainForm::FormShow() {
     SetTitles(kWindowTitle);
-    SetWindowText(Box::Sentence, db::LoadSavedSentence(ADOQueryInit));
+    SetAnsiText(Box::Sentence, db::LoadSavedSentence(ADOQueryInit));
     sentenceLoaded_ = true;
     NavigateWebPanel(toolPage_);
 }
@@ -80,7 +80,7 @@ void MainForm::FormClose() {
     // form's text: storing it would overwrite the user's real sentence. Only
     // what the user typed or pasted since is theirs to keep.
     if (!sentenceLoaded_ && !BoxModified(Box::Sentence)) return;
-    db::StoreSavedSentence(ADOQueryInit, WindowText(Box::Sentence));
+    db::StoreSavedSentence(ADOQueryInit, AnsiText(Box::Sentence));
 }
 
 bool MainForm::CloseRequested() {
@@ -177,7 +177,7 @@ void MainForm::cbKuClick() {
 }
 
 void MainForm::btnOKClick() {
-    const std::string key = WindowText(Box::Key);
+    const std::string key = AnsiText(Box::Key);
     if (RefuseEmptyKey(key)) return;
     const std::optional<std::string> replacement = db::FindEntry(ADOQuery2, key);
     if (!replacement) {
@@ -185,12 +185,12 @@ void MainForm::btnOKClick() {
         FocusBox(Box::Key);
         return;
     }
-    SetWindowText(Box::Replacement, *replacement);
+    SetAnsiText(Box::Replacement, *replacement);
 }
 
 void MainForm::btnSaveClick() {
-    const std::string key = WindowText(Box::Key);
-    const std::string replacement = WindowText(Box::Replacement);
+    const std::string key = AnsiText(Box::Key);
+    const std::string replacement = AnsiText(Box::Replacement);
     if (RefuseEmptyKey(key)) return;
     if (replacement.empty()) {
         ShowInformation(kEmptyReplacement);
@@ -202,7 +202,7 @@ void MainForm::btnSaveClick() {
 }
 
 void MainForm::btnDelClick() {
-    const std::string key = WindowText(Box::Key);
+    const std::string key = AnsiText(Box::Key);
     if (RefuseEmptyKey(key)) return;
     if (Confirm(DeleteQuestion(key)) != ConfirmAnswer::Yes) return;
     db::DeleteEntry(ADOQuery2, key);

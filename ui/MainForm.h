@@ -73,8 +73,8 @@ class MainForm : protected FormView {
   private:
     // The boxes hold window text: what they show passes through the ANSI
     // code page here, once on the way in and once on the way out.
-    std::string WindowText(Box box) const;
-    void SetWindowText(Box box, std::string_view windowText);
+    std::string AnsiText(Box box) const;
+    void SetAnsiText(Box box, std::string_view windowText);
     // The maintenance panel's input check: an empty key is refused with its
     // message, and the focus goes to the key box.
     bool RefuseEmptyKey(const std::string& key);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,9 @@ inline constexpr std::u16string_view kFatalErrorCaption = u"Application Error";
 // character comes after "." in character order (a letter, a digit, any
 // Chinese character).
 std::u16string ErrorBoxText(std::u16string_view message);
+
+// An error's kind for the fatal error box: its class name.
+std::u16string ErrorKindName(const std::exception& error);
 
 // The fatal error box's text: "Exception KIND in module MODULE at ADDRESS."
 // and, on the next line, the message ending in ".".

@@ -4,11 +4,13 @@
 #include <system_error>
 
 #include "database/DatabaseErrors.h"
-#include "platform/Paths.h"
 #include "database/StepTimeLimit.h"
+#include "platform/Paths.h"
 
 namespace zelk::db {
 
+using platform::PathFromUtf8;
+using platform::PathText;
 using platform::QuotedPath;
 
 namespace {
@@ -48,8 +50,9 @@ TADOConnection::~TADOConnection() {
 std::filesystem::path TADOConnection::DataSourcePath() const {
     const std::string source = ConnectionAttribute(connectionString_, "Data Source").value_or("");
     std::error_code error;
-    std::filesystem::path path = std::filesystem::absolute(source, error);
-    return error ? std::filesystem::path(source) : path.lexically_normal();
+    const std::filesystem::path given = PathFromUtf8(source);
+    std::filesystem::path path = std::filesystem::absolute(given, error);
+    return error ? given : path.lexically_normal();
 }
 
 void TADOConnection::ThrowOpenError(int rc) {
@@ -83,8 +86,8 @@ void TADOConnection::ThrowOpenError(int rc) {
         ThrowEngineError(db_, rc);
     } catch (const EEngineError& engineError) {
         const std::string message = engineError.what();
-        if (message.find(path.string()) != std::string::npos) throw;
-        throw EEngineError(message + " (" + path.string() + ")", rc);
+        if (message.find(PathText(path)) != std::string::npos) throw;
+        throw EEngineError(message + " (" + PathText(path) + ")", rc);
     }
 }
 

@@ -143,7 +143,18 @@ bool TADOQuery::FetchKeyed() {
     // A failing step (a damaged page, a lock) is the engine's error to report
     // as it is: the plain statement would only meet it again, or worse, after
     // the engine has rolled back the transaction it ran in.
-    bool hasRow = statement->Step();
+    bool hasRow = false;
+    try {
+        hasRow = statement->Step();
+    } catch (const EEngineError& error) {
+        // The step recompiles a statement whose schema changed, and the
+        // keyed one may no longer compile (the engines since 3.36 give a
+        // view in the table's place no rowid): read-only, as when it could
+        // not be prepared. Any other failure is the file's, reported.
+        if ((error.code() & 0xff) != SQLITE_ERROR) throw;
+        keyed_.statement = nullptr;
+        return false;
+    }
     const int count = statement->ColumnCount();
     if (!ReadKeyedColumns(statement->get())) return false;
     columns_.assign(keyed_.columns.begin(), keyed_.columns.end());

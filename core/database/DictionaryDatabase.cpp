@@ -1,14 +1,15 @@
 #include "database/DictionaryDatabase.h"
 
+#include <optional>
 #include <stdexcept>
 #include <unordered_set>
 
 #include "database/ConnectionSettings.h"
 #include "database/DatabaseErrors.h"
+#include "database/WriteTransaction.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/TemporaryFiles.h"
-#include "database/WriteTransaction.h"
 
 namespace zelk::db {
 
@@ -38,9 +39,8 @@ std::filesystem::path TemporaryPrefix(const std::filesystem::path& path) {
 
 void CreateSchema(const std::filesystem::path& path, std::string_view savedSentence) {
     sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(platform::PathText(path).c_str(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = sqlite3_open_v2(platform::PathText(path).c_str(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     const auto closer = [&] { sqlite3_close_v2(db); };
     try {
         if (rc != SQLITE_OK) {
@@ -60,16 +60,19 @@ void CreateSchema(const std::filesystem::path& path, std::string_view savedSente
     closer();
 }
 
-// Puts the finished file in place of the database at path while holding the
-// old database's write lock, so that no writer is half-way through a change
-// that would land in the replaced file. A file that is no database of the
-// program's is simply replaced, with any journal beside it, which would
-// otherwise be played back into the new file.
+// Puts the finished file in place of the database at path while holding
+// the old database's write lock, so that no writer is half-way through a
+// change that would land in the replaced file. Where the system replaces no
+// open file, the lock is let go just before: the system then refuses the
+// replacement while any writer has the file open. A file that is no
+// database of the program's is simply replaced, with any journal beside it,
+// which would otherwise be played back into the new file.
 void ReplaceDatabase(const std::filesystem::path& finished, const std::filesystem::path& path) {
-    TADOConnection old(BuildConnectionString(platform::PathText(path)));
+    std::optional<TADOConnection> old(std::in_place,
+                                      BuildConnectionString(platform::PathText(path)));
     bool locked = false;
     try {
-        ExecuteSql(old.Handle(), "begin immediate");
+        ExecuteSql(old->Handle(), "begin immediate");
         locked = true;
     } catch (const EEngineError& error) {
         const int primary = error.code() & 0xff;
@@ -84,8 +87,14 @@ void ReplaceDatabase(const std::filesystem::path& finished, const std::filesyste
         std::error_code ignored;
         std::filesystem::remove(std::filesystem::path(path) += "-journal", ignored);
     }
+    if (!platform::OpenFilesCanBeReplaced()) old.reset();
     const std::error_code replaced = platform::ReplaceFile(finished, path);
-    if (locked) sqlite3_exec(old.Handle(), "rollback", nullptr, nullptr, nullptr);
+    if (old && locked) sqlite3_exec(old->Handle(), "rollback", nullptr, nullptr, nullptr);
+    if (replaced == std::errc::permission_denied && !platform::OpenFilesCanBeReplaced()) {
+        throw std::runtime_error("Cannot replace " + QuotedPath(path) + ": " + replaced.message() +
+                                 "; a program that has it open (the window) keeps it. Close "
+                                 "that program and try again.");
+    }
     if (replaced) {
         throw std::runtime_error("Cannot replace " + QuotedPath(path) + ": " + replaced.message() +
                                  ".");
@@ -99,7 +108,8 @@ void PlaceNewDatabase(const std::filesystem::path& finished, const std::filesyst
         throw std::runtime_error(QuotedPath(path) + " already exists; it was left as it is.");
     }
     if (error) {
-        throw std::runtime_error("Cannot create " + QuotedPath(path) + ": " + error.message() + ".");
+        throw std::runtime_error("Cannot create " + QuotedPath(path) + ": " + error.message() +
+                                 ".");
     }
 }
 
@@ -157,7 +167,8 @@ std::vector<DictionaryEntry> ExportDictionary(TADOConnection& connection) {
 }
 
 base::ImportSummary ImportDictionary(TADOConnection& connection,
-                               const std::vector<DictionaryEntry>& entries, MergePolicy policy) {
+                                     const std::vector<DictionaryEntry>& entries,
+                                     MergePolicy policy) {
     connection.OpenCurrentFile();
     sqlite3* db = connection.Handle();
     base::ImportSummary summary;

@@ -9,6 +9,7 @@
 #include "database/StepTimeLimit.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "platform/SystemErrors.h"
 
 namespace zelk::db {
 
@@ -72,6 +73,10 @@ void ThrowEngineError(sqlite3* db, int rc) {
             throw EEngineError("The disk is full: the change could not be written.", rc);
         case SQLITE_NOTADB:
             throw EEngineError("Not a valid password, or the file is not a database.", rc);
+        // SQLCipher reports a page it cannot decrypt or authenticate as out of
+        // memory once the connection has met it, and real want of memory
+        // fails elsewhere first: on these encrypted files it is damage.
+        case SQLITE_NOMEM:
         case SQLITE_CORRUPT:
             throw EEngineError("The database file '" + DatabaseFileName(db) +
                                    "' is damaged (database disk image is malformed); restore it "
@@ -85,10 +90,10 @@ void ThrowEngineError(sqlite3* db, int rc) {
                                rc);
         case SQLITE_IOERR: {
             const int error = db ? sqlite3_system_errno(db) : 0;
-            throw EEngineError("Disk I/O error on the database file '" + DatabaseFileName(db) +
-                                   "'" + (error ? std::string(": ") + std::strerror(error) : "") +
-                                   ".",
-                               rc);
+            throw EEngineError(
+                "Disk I/O error on the database file '" + DatabaseFileName(db) + "'" +
+                    (error ? ": " + platform::SystemErrorText(error) : std::string()) + ".",
+                rc);
         }
         case SQLITE_CANTOPEN:
             // Reading needs only the file; writing also needs a journal file

@@ -39,6 +39,10 @@ class NewFile {
 
 // Moves from to to, replacing what is there, in one step.
 std::error_code ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// Whether ReplaceFile can replace a file that a process holds open. Linux
+// replaces it in any case; Windows refuses while an opener shares no
+// deletion, as the database engine does.
+bool OpenFilesCanBeReplaced();
 // Moves from to to only when nothing is at to (file_exists otherwise),
 // so that a file that appeared meanwhile is never overwritten.
 std::error_code PlaceIfAbsent(const std::filesystem::path& from, const std::filesystem::path& to);
@@ -56,9 +60,7 @@ class FileBytes {
     std::span<const std::byte> bytes() const {
         return {reinterpret_cast<const std::byte*>(words_.data()), size_};
     }
-    std::span<std::byte> writable() {
-        return {reinterpret_cast<std::byte*>(words_.data()), size_};
-    }
+    std::span<std::byte> writable() { return {reinterpret_cast<std::byte*>(words_.data()), size_}; }
     // Room for size bytes, all zero.
     void assign(std::size_t size) {
         words_.assign((size + 7) / 8, 0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace zelk::platform {
 
@@ -8,6 +9,11 @@ namespace zelk::platform {
 // or ~/.local/share/zelk on Linux. Raises std::runtime_error when there is
 // no home to put it in.
 std::filesystem::path UserDataDirectory();
+
+// The user's Zelk.dll as the help texts name it: the path with the
+// system's own shorthand for the folder (~/.local/share/zelk/Zelk.dll,
+// %LOCALAPPDATA%\zelk\Zelk.dll).
+std::string UserDatabaseText();
 
 // The folder of the running executable.
 std::filesystem::path ExecutableDirectory();

@@ -20,7 +20,10 @@ inline std::string PathText(const std::filesystem::path& path) {
 
 // A path as messages name it: between single quotes.
 inline std::string QuotedPath(const std::filesystem::path& path) {
-    return "'" + PathText(path) + "'";
+    std::string quoted(1, '\'');
+    quoted += PathText(path);
+    quoted += '\'';
+    return quoted;
 }
 
 }  // namespace zelk::platform

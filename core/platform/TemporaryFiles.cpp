@@ -4,6 +4,7 @@
 #include <random>
 #include <string>
 
+#include "platform/Paths.h"
 #include "platform/Processes.h"
 
 namespace zelk::platform {
@@ -18,11 +19,11 @@ std::filesystem::path TemporaryPath(const std::filesystem::path& prefix) {
 void RemoveDeadTemporaries(const std::filesystem::path& prefix) {
     const std::filesystem::path folder =
         prefix.parent_path().empty() ? std::filesystem::path(".") : prefix.parent_path();
-    const std::string start = prefix.filename().string();
+    const std::string start = PathText(prefix.filename());
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = PathText(it->path().filename());
         if (!name.starts_with(start)) continue;
         const char* first = name.data() + start.size();
         const char* last = name.data() + name.size();

@@ -4,6 +4,7 @@
 
 #include "database/DictionaryDatabase.h"
 #include "database/Sqlite.h"
+#include "platform/Paths.h"
 
 namespace zelk::test {
 
@@ -16,10 +17,10 @@ namespace {
 
 sqlite3* OpenRaw(const std::filesystem::path& path, const std::string& password) {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
+    if (sqlite3_open_v2(platform::PathText(path).c_str(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         sqlite3_close(db);
-        throw std::runtime_error("cannot open " + path.string());
+        throw std::runtime_error("cannot open " + platform::PathText(path));
     }
     if (!password.empty()) db::KeyDatabase(db, password.data(), static_cast<int>(password.size()));
     return db;

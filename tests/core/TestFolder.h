@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace zelk::test {
 
@@ -18,5 +19,9 @@ class ScopedWorkDir {
     std::filesystem::path previous_;
     std::filesystem::path path_;
 };
+
+// A file's whole content, and a file written whole.
+std::string FileContent(const std::filesystem::path& path);
+void WriteWholeFile(const std::filesystem::path& path, const std::string& text);
 
 }  // namespace zelk::test

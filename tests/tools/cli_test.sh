@@ -84,7 +84,9 @@ printf 'old\tbackup\n' > backup.tsv
 chmod 640 backup.tsv
 "$dict" export backup.tsv; check "export over an earlier export" 0 $?
 check "earlier export replaced" "$(sha256sum < exported.tsv)" "$(sha256sum < backup.tsv)"
-check "replaced export keeps its mode" "640" "$(stat -c %a backup.tsv)"
+if not_on_windows "replaced export keeps its mode" "Windows files have no Unix mode"; then
+    check "replaced export keeps its mode" "640" "$(stat -c %a backup.tsv)"
+fi
 printf 'old\tbackup\n' > backup.tsv
 (ulimit -f 16; trap '' XFSZ; "$dict" export backup.tsv 2>err); status=$?
 check "export that runs out of space fails" 1 "$status"
@@ -92,10 +94,12 @@ check "old backup intact after a failed export" $'old\tbackup' "$(cat backup.tsv
 check "no temporary file left" "" "$(ls -A | grep '^\.backup' || true)"
 
 # Closed standard output and unreadable inputs are reported with their reason.
-"$split" 好 >&- 2>err; status=$?
-check "closed standard output status" 1 "$status"
-check "closed standard output message" "zelk-split: cannot write standard output: it is closed" "$(cat err)"
-"$dict" export >&- 2>/dev/null; check "closed standard output in zelk-dict" 1 $?
+if not_on_windows "closed standard output" "$wine_closed_streams"; then
+    "$split" 好 >&- 2>err; status=$?
+    check "closed standard output status" 1 "$status"
+    check "closed standard output message" "zelk-split: cannot write standard output: it is closed" "$(cat err)"
+    "$dict" export >&- 2>/dev/null; check "closed standard output in zelk-dict" 1 $?
+fi
 "$split" --file nothing.txt 2>err
 check "missing input reason" "zelk-split: cannot open 'nothing.txt': No such file or directory" "$(cat err)"
 mkdir adir
@@ -106,7 +110,8 @@ check "folder as import" "zelk-dict: cannot read 'adir': Is a directory" "$(cat 
 
 # A database in a folder that allows no new files: reading works, a change
 # says why it cannot be written. Root ignores permissions: run as nobody.
-if [[ $(id -u) -eq 0 ]] && command -v runuser > /dev/null; then
+if [[ $(id -u) -eq 0 ]] && command -v runuser > /dev/null &&
+    not_on_windows "read-only folder" "wine runs no program of another user in this user's prefix, nor keeps Windows' folder permissions"; then
     shared=$(mktemp -d /tmp/zelk-ro-XXXXXX)
     "$dict" create --database "$shared/Zelk.dll" 2>/dev/null
     chmod 666 "$shared/Zelk.dll"
@@ -205,9 +210,11 @@ out=$(printf 'ab\xff好\xfe\n' | "$split" --database both.dll 2>err)
 check "invalid UTF-8 read as U+FFFD" "ab�女子�" "$out"
 check "invalid UTF-8 reported once" \
     "zelk-split: standard input: invalid UTF-8 at byte 2; such bytes are read as U+FFFD" "$(cat err)"
-"$split" --database both.dll "$(printf '好\xc3')" > /dev/null 2>err
-check "invalid UTF-8 in an argument" \
-    "zelk-split: argument 1: invalid UTF-8 at byte 3; such bytes are read as U+FFFD" "$(cat err)"
+if not_on_windows "invalid UTF-8 in an argument" "Windows passes arguments as UTF-16: a program is never given bytes that are not UTF-8"; then
+    "$split" --database both.dll "$(printf '好\xc3')" > /dev/null 2>err
+    check "invalid UTF-8 in an argument" \
+        "zelk-split: argument 1: invalid UTF-8 at byte 3; such bytes are read as U+FFFD" "$(cat err)"
+fi
 
 # Split text read back.
 check "join" "请让精神好，abc 😀" "$("$split" --join --database both.dll "讠青讠上米青礻申女子，abc 😀")"

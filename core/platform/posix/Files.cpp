@@ -79,6 +79,10 @@ std::error_code ReplaceFile(const std::filesystem::path& from, const std::filesy
     return ::rename(from.c_str(), to.c_str()) == 0 ? std::error_code() : LastError();
 }
 
+bool OpenFilesCanBeReplaced() {
+    return true;  // the opener keeps the old file
+}
+
 std::error_code PlaceIfAbsent(const std::filesystem::path& from, const std::filesystem::path& to) {
     // A hard link fails when the name is taken, where a rename would replace.
     if (::link(from.c_str(), to.c_str()) != 0) return LastError();

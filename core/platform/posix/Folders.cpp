@@ -34,6 +34,10 @@ std::filesystem::path InstalledDataPath(const std::filesystem::path& executableD
     return (executableDir / ".." / "share" / "zelk" / name).lexically_normal();
 }
 
+std::string UserDatabaseText() {
+    return "~/.local/share/zelk/Zelk.dll";
+}
+
 std::filesystem::path ExecutableDirectory() {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);

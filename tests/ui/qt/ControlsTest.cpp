@@ -1,13 +1,13 @@
 #include <QMetaProperty>
 #include <QTest>
 
-#include "controls/MLabel.h"
-#include "controls/MPanel.h"
-#include "controls/McxButton.h"
-#include "controls/McxCheckBox.h"
-#include "controls/McxMemo.h"
-#include "controls/McxTextEdit.h"
 #include "UiTestSupport.h"
+#include "controls/qt/MLabel.h"
+#include "controls/qt/MPanel.h"
+#include "controls/qt/McxButton.h"
+#include "controls/qt/McxCheckBox.h"
+#include "controls/qt/McxMemo.h"
+#include "controls/qt/McxTextEdit.h"
 
 namespace {
 

@@ -6,16 +6,16 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include "UiTestSupport.h"
+#include "controls/qt/MPanel.h"
+#include "controls/qt/McxButton.h"
+#include "controls/qt/McxCheckBox.h"
+#include "controls/qt/McxTextEdit.h"
+#include "database/DatabaseErrors.h"
 #include "ui/qt/ApplicationTitle.h"
 #include "ui/qt/ChineseLocale.h"
-#include "database/DatabaseErrors.h"
-#include "controls/MPanel.h"
-#include "controls/McxButton.h"
-#include "controls/McxCheckBox.h"
-#include "controls/McxTextEdit.h"
 #include "ui/qt/ProgramMain.h"
 #include "ui/qt/SessionEndWatcher.h"
-#include "UiTestSupport.h"
 
 namespace {
 

@@ -23,6 +23,7 @@ const FAULTS = {
   ModelOtherBuild: "还原模型文件与本页面不是同一版本",
   OnlyEmpty: "“只拆这些词”里没有词",
   OnlyWithoutChinese: "“只拆这些词”里有不含汉字的词",
+  OnlyNotUtf8: "词表的这一行不是有效的 UTF-8 文本（请把文件存为 UTF-8）",
 };
 
 // A fault of the engine in words: "FILE 第 N 行：…" for a line of a file.

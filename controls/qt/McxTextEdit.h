@@ -2,9 +2,9 @@
 
 #include <QLineEdit>
 
-#include "controls/MLabel.h"
-#include "controls/MPanel.h"
-#include "controls/McxCheckBox.h"
+#include "controls/qt/MLabel.h"
+#include "controls/qt/MPanel.h"
+#include "controls/qt/McxCheckBox.h"
 
 // The in-house single-line text box: a plain line edit with metadata
 // properties that the layout sets and nothing in the program reads. The two

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPointer>
 
-#include "controls/MPanel.h"
+#include "controls/qt/MPanel.h"
 
 // The in-house label: a plain label with metadata properties that the layout
 // sets and nothing in the program reads.

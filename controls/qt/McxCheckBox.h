@@ -2,8 +2,8 @@
 
 #include <QCheckBox>
 
-#include "controls/MLabel.h"
-#include "controls/MPanel.h"
+#include "controls/qt/MLabel.h"
+#include "controls/qt/MPanel.h"
 
 // The in-house check box: a plain check box with metadata properties that the
 // layout sets and nothing in the program reads.
