@@ -11,6 +11,9 @@ source "$here/../lib/check.sh"
 enter_work_dir
 run() { "$here/wine-run.sh" "$@"; }
 unix() { winepath -u "$1" 2> /dev/null; }
+# The uninstaller runs from a copy of itself, so that it can remove itself:
+# waits (30 s at most) until the programs' folder is gone.
+wait_removed() { for _ in $(seq 300); do [[ -e $1 ]] || return 0; sleep 0.1; done; }
 
 run "$setup" /S; check "the installer runs silently" 0 $?
 programs=$(unix 'C:\users\'"$USER"'\AppData\Local\Programs\zelk')
@@ -33,10 +36,8 @@ check "and the join model beside the programs" "好" "$(run "$programs/zelk-spli
 run "$setup" /S
 check "an update keeps the user's dictionary" "子女" "$(run "$programs/zelk-split.exe" 好)"
 
-# The uninstaller runs from a copy of itself, so that it can remove itself;
-# the check waits until every program of the prefix has ended.
 run "$programs/uninstall.exe" /S
-wineserver -w
+wait_removed "$programs"
 check "the uninstaller removes the programs" "no" "$([[ -e $programs ]] && echo yes || echo no)"
 check "and the Start-menu entry" "no" "$([[ -e $menu/澄墨拆字.lnk ]] && echo yes || echo no)"
 check "and keeps the user's dictionary" "yes" "$([[ -f $data/Zelk.dll ]] && echo yes || echo no)"
@@ -44,7 +45,8 @@ check "and keeps the user's dictionary" "yes" "$([[ -f $data/Zelk.dll ]] && echo
 # Asked to, it removes the dictionary too.
 run "$setup" /S
 run "$programs/uninstall.exe" /S /REMOVEDATA
-wineserver -w
+wait_removed "$programs"
+wait_removed "$data"
 check "/REMOVEDATA removes the user's folder" "no" "$([[ -e $data ]] && echo yes || echo no)"
 wineserver -k
 report

@@ -11,7 +11,9 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 # Wine's services start with the first program of a session and keep the
 # descriptors it was given, so that a pipe from a program would never end:
 # a session is started apart, without any of them, and lasts a minute past
-# its last program.
+# its last program. A new prefix is made then too, its reports kept out of
+# the program's.
+mkdir -p "$WINEPREFIX"
 if wineserver -p60 </dev/null >/dev/null 2>&1; then
     wine wineboot </dev/null >/dev/null 2>&1
 fi
