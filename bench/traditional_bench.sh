@@ -23,19 +23,7 @@ grep -v '^#' "$data/traditional-lr.tsv" | cut -f1 > listed.txt
 for text in fortunes.txt translations.txt; do
     [[ -s $text ]] || { echo "$text: none on this machine"; continue; }
     name=$([[ $text == fortunes.txt ]] && echo "fortunes-zh in traditional characters (opencc s2t)" || echo "Debian's zh_TW translations on this machine")
-    python3 - "$text" listed.txt listed-split.txt "$name" <<'PY'
-import collections, sys
-text = open(sys.argv[1], encoding="utf-8").read()
-listed = open(sys.argv[2], encoding="utf-8").read().split("\n")
-split = open(sys.argv[3], encoding="utf-8").read().split("\n")
-is_split = {c: s != c for c, s in zip(listed, split) if c}
-counts = collections.Counter(c for c in text if c in is_split)
-total = sum(counts.values())
-done = sum(n for c, n in counts.items() if is_split[c])
-whole = ", ".join(f"{c} {n}" for c, n in counts.most_common() if not is_split[c])
-print(f"{sys.argv[4]}: the listed traditional characters split at {100 * done / total:.2f} % "
-      f"of {total} occurrences (left whole: {whole or 'none'})")
-PY
+    python3 "$bench/traditional_share.py" "$text" listed.txt listed-split.txt "$name"
     "$tools/zelk-split" --database Zelk.dll --file "$text" > "$text.split"
     "$tools/zelk-split" --join --database Zelk.dll --file "$text.split" > "$text.joined"
     python3 "$bench/round_trip.py" "  split and joined" "$text" "$text.joined"

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/Unicode.h"
+
 namespace zelk::base {
 
 namespace {
@@ -29,6 +31,12 @@ const Range* RangeOf(char32_t c) {
     return nullptr;
 }
 
+bool HasCharacterOf(std::u16string_view text, bool (*kind)(char32_t)) {
+    for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i))
+        if (kind(CodePointOf(text.substr(i, 2)))) return true;
+    return false;
+}
+
 }  // namespace
 
 bool IsChineseCharacter(char32_t c) {
@@ -38,6 +46,14 @@ bool IsChineseCharacter(char32_t c) {
 
 bool IsChineseWriting(char32_t c) {
     return RangeOf(c) != nullptr;
+}
+
+bool HasChineseCharacter(std::u16string_view text) {
+    return HasCharacterOf(text, IsChineseCharacter);
+}
+
+bool HasChineseWriting(std::u16string_view text) {
+    return HasCharacterOf(text, IsChineseWriting);
 }
 
 }  // namespace zelk::base

@@ -38,7 +38,8 @@ Joiner::Joiner(const std::vector<DictionaryEntry>& dictionary, CharacterModel mo
     std::vector<std::pair<std::uint32_t, Reading>> ends;  // (trie node, reading)
     for (const DictionaryEntry& entry : dictionary) {
         const std::u16string key = base::Utf8ToUtf16(entry.key);
-        if (!base::IsOneCharacter(key) || !entry.replacement) continue;  // only characters are split
+        if (!base::IsOneCharacter(key) || !entry.replacement)
+            continue;  // only characters are split
         const char32_t character = CodePointOf(key);
         if (character < 0x10000) {
             bmpKeys_[character] = true;
@@ -89,14 +90,7 @@ std::uint32_t Joiner::Child(std::uint32_t node, char16_t unit) const {
     return it == edges_.end() ? 0 : it->second;
 }
 
-std::u16string Joiner::Join(std::u16string_view text) const {
-    JoinStream stream(*this, u"");
-    std::u16string joined = stream.Push(text);
-    return joined + stream.Finish();
-}
-
-std::u16string Joiner::JoinSeparated(std::u16string_view text,
-                                     std::u16string_view separator) const {
+std::u16string Joiner::Join(std::u16string_view text, std::u16string_view separator) const {
     JoinStream stream(*this, std::u16string(separator));
     std::u16string joined = stream.Push(text);
     return joined + stream.Finish();

@@ -30,16 +30,15 @@ class Joiner {
     Joiner(const std::vector<base::DictionaryEntry>& dictionary, std::string_view pairs,
            std::string_view triples = {});
 
-    // The likeliest reading of a whole text (UTF-16).
-    std::u16string Join(std::u16string_view text) const;
-    // Text written with a separator between neighbouring Chinese pieces (as
-    // PieceFormat writes it): a separator between two Chinese characters or
+    // The likeliest reading of a whole text (UTF-16). With a separator (the
+    // one the split was written with between neighbouring Chinese pieces, as
+    // PieceFormat writes it), a separator between two Chinese characters or
     // parts is taken for one the split wrote and dropped; every other stays.
     // Each run of Chinese characters and parts is then one piece, read back
     // as a character with that piece (of two or more, the likeliest in its
     // place, by the model); a run that is no piece, and all other text,
     // stays as it is. Each line is read on its own.
-    std::u16string JoinSeparated(std::u16string_view text, std::u16string_view separator) const;
+    std::u16string Join(std::u16string_view text, std::u16string_view separator = {}) const;
 
     const CharacterModel& Model() const { return model_; }
     // The longest piece, in code units.

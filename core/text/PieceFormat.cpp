@@ -40,10 +40,8 @@ void PieceFormat::CheckReadBackSeparator(std::u16string_view separator) {
     if (separator.find_first_of(u"\r\n") != std::u16string_view::npos) {
         throw EngineError(ErrorCode::SeparatorWithLineBreak, {}, 0, base::Utf16ToUtf8(separator));
     }
-    for (std::size_t i = 0; i < separator.size(); i += base::CharacterLength(separator, i)) {
-        if (IsChineseWriting(CodePointOf(separator.substr(i, 2)))) {
-            throw EngineError(ErrorCode::SeparatorWithChinese, {}, 0, base::Utf16ToUtf8(separator));
-        }
+    if (base::HasChineseWriting(separator)) {
+        throw EngineError(ErrorCode::SeparatorWithChinese, {}, 0, base::Utf16ToUtf8(separator));
     }
 }
 

@@ -15,12 +15,6 @@ std::uint64_t Edge(std::uint32_t node, char32_t character) {
     return std::uint64_t{node} << 32 | character;
 }
 
-bool HasChineseCharacter(std::u16string_view word) {
-    for (std::size_t i = 0; i < word.size(); i += base::CharacterLength(word, i))
-        if (base::IsChineseCharacter(base::CodePointOf(word.substr(i, 2)))) return true;
-    return false;
-}
-
 }  // namespace
 
 WordScope::WordScope(const std::vector<std::u16string>& words) : nodes_(1) {
@@ -28,8 +22,8 @@ WordScope::WordScope(const std::vector<std::u16string>& words) : nodes_(1) {
         std::uint32_t node = 0;
         for (std::size_t i = 0; i < word.size(); i += base::CharacterLength(word, i)) {
             const char32_t character = base::CodePointOf(std::u16string_view(word).substr(i, 2));
-            const auto [it, added] =
-                edges_.try_emplace(Edge(node, character), static_cast<std::uint32_t>(nodes_.size()));
+            const auto [it, added] = edges_.try_emplace(Edge(node, character),
+                                                        static_cast<std::uint32_t>(nodes_.size()));
             if (added) nodes_.push_back({nodes_[node].depth + 1, 0, 0});
             node = it->second;
         }
@@ -86,7 +80,7 @@ std::vector<std::u16string> ParseWordList(std::string_view text, std::string_vie
             throw EngineError(ErrorCode::OnlyNotUtf8, std::string(sourceName), lineNumber);
         }
         std::u16string word = base::Utf8ToUtf16(line);
-        if (!HasChineseCharacter(word)) {
+        if (!base::HasChineseCharacter(word)) {
             throw EngineError(ErrorCode::OnlyWithoutChinese, std::string(sourceName), lineNumber,
                               std::string(line));
         }
@@ -99,7 +93,7 @@ std::vector<std::u16string> ParseWordList(std::string_view text, std::string_vie
 void CheckWords(const std::vector<std::u16string>& words) {
     if (words.empty()) throw EngineError(ErrorCode::OnlyEmpty);
     for (const std::u16string& word : words) {
-        if (!HasChineseCharacter(word)) {
+        if (!base::HasChineseCharacter(word)) {
             throw EngineError(ErrorCode::OnlyWithoutChinese, {}, 0, base::Utf16ToUtf8(word));
         }
     }

@@ -16,18 +16,7 @@ cat "$fortunes/tang300" "$fortunes/song100" "$fortunes/chinese" | opencc -c s2t.
 "$dict" create --database Zelk.dll 2>/dev/null
 grep -v '^#' "$data/traditional-lr.tsv" | cut -f1 > listed.txt
 "$split" --database Zelk.dll --file listed.txt > listed-split.txt
-share=$(python3 - traditional.txt listed.txt listed-split.txt <<'PY'
-import collections, sys
-text = open(sys.argv[1], encoding="utf-8").read()
-listed = open(sys.argv[2], encoding="utf-8").read().split("\n")
-split = open(sys.argv[3], encoding="utf-8").read().split("\n")
-is_split = {c: s != c for c, s in zip(listed, split) if c}
-counts = collections.Counter(c for c in text if c in is_split)
-total = sum(counts.values())
-done = sum(n for c, n in counts.items() if is_split[c])
-print(f"{100 * done / total:.2f}" if total > 20000 else f"too little text ({total})")
-PY
-)
+share=$(python3 "$(dirname "$(realpath "$0")")/../../bench/traditional_share.py" traditional.txt listed.txt listed-split.txt)
 check "the common traditional left-right characters are split (at least 99.5 %)" yes \
     "$(python3 -c "import sys; print('yes' if float(sys.argv[1]) >= 99.5 else sys.argv[1])" "$share")"
 "$dict" coverage --database Zelk.dll traditional.txt > coverage.txt

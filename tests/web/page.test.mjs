@@ -97,6 +97,13 @@ for (const [name, launch] of Object.entries(BROWSERS)) {
       }, text);
     const waitText = (page, id, expected, timeout = 30000) =>
       page.waitForFunction((id, expected) => document.getElementById(id).textContent.includes(expected), { timeout }, id, expected);
+    // 还原 of the text in the sentence box: the result once it is done.
+    const readBack = async (page, text) => {
+      await setValue(page, "sentence", text);
+      await page.click("#join");
+      await waitText(page, "status", "已还原", 60000);
+      return value(page, "result");
+    };
     const idle = (page, timeout = 60000) =>
       page.waitForFunction(() => !document.body.hasAttribute("aria-busy"), { timeout });
 
@@ -123,10 +130,7 @@ for (const [name, launch] of Object.entries(BROWSERS)) {
       await page.keyboard.up("Control");
       await page.waitForFunction(() => document.getElementById("result").value === "木木");
       // 还原 fetches the model the first time.
-      await setValue(page, "sentence", "讠青讠上米青礻申女子");
-      await page.click("#join");
-      await waitText(page, "status", "已还原", 60000);
-      assert.equal(await value(page, "result"), "请让精神好");
+      assert.equal(await readBack(page, "讠青讠上米青礻申女子"), "请让精神好");
       assert.deepEqual(errors, []);
       await context.close();
     });
@@ -338,9 +342,7 @@ for (const [name, launch] of Object.entries(BROWSERS)) {
       await page.waitForFunction(() => navigator.serviceWorker.controller !== null || (location.reload(), false), { timeout: 30000, polling: 2000 });
       await ready(page);
       // Read back once, so that the model is kept too.
-      await setValue(page, "sentence", "女子");
-      await page.click("#join");
-      await waitText(page, "status", "已还原", 60000);
+      await readBack(page, "女子");
       own.server.closeAllConnections();
       await new Promise((resolve) => own.server.close(resolve));
       await page.reload();
@@ -348,10 +350,7 @@ for (const [name, launch] of Object.entries(BROWSERS)) {
       await setValue(page, "sentence", "请让精神好");
       await page.click("#split");
       await page.waitForFunction(() => document.getElementById("result").value === "讠青讠上米青礻申女子");
-      await setValue(page, "sentence", "讠青讠上米青礻申女子");
-      await page.click("#join");
-      await waitText(page, "status", "已还原", 60000);
-      assert.equal(await value(page, "result"), "请让精神好");
+      assert.equal(await readBack(page, "讠青讠上米青礻申女子"), "请让精神好");
       assert.deepEqual(errors, []);
       await context.close();
     });
@@ -375,10 +374,7 @@ for (const [name, launch] of Object.entries(BROWSERS)) {
     test("opened from disk: split and read back, no error in the console", async () => {
       const { page, context, errors } = await open(`file://${path.join(site, "index.html")}`);
       await ready(page);
-      await setValue(page, "sentence", "女子木木");
-      await page.click("#join");
-      await waitText(page, "status", "已还原", 60000);
-      assert.equal(await value(page, "result"), "好林");
+      assert.equal(await readBack(page, "女子木木"), "好林");
       assert.deepEqual(errors, []);
       await context.close();
     });

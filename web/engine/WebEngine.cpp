@@ -67,23 +67,23 @@ val Fault(const join::ModelFileError& error) {
     return fault;
 }
 
+val FaultResult(val fault) {
+    val result = val::object();
+    result.set("fault", std::move(fault));
+    return result;
+}
+
 // {fault} for a fault, or the value made by body.
 template <typename Body>
 val Checked(Body body) {
     try {
         return body();
     } catch (const join::ModelFileError& error) {
-        val result = val::object();
-        result.set("fault", Fault(error));
-        return result;
+        return FaultResult(Fault(error));
     } catch (const text::EngineError& error) {
-        val result = val::object();
-        result.set("fault", Fault(error));
-        return result;
+        return FaultResult(Fault(error));
     } catch (const std::exception& error) {
-        val result = val::object();
-        result.set("fault", Fault(error));
-        return result;
+        return FaultResult(Fault(error));
     }
 }
 
@@ -192,7 +192,9 @@ class Engine {
     }
 
     // The characters by frequency, one a line, by which find orders.
-    void SetRanks(const std::u16string& lines) { ranks_ = text::CharacterRanks(base::Utf16ToUtf8(lines)); }
+    void SetRanks(const std::u16string& lines) {
+        ranks_ = text::CharacterRanks(base::Utf16ToUtf8(lines));
+    }
 
     void UseTopBottom(bool on) {
         if (topBottom_ == on) return;
@@ -210,8 +212,8 @@ class Engine {
             std::size_t end = bytes.find('\n', start);
             end = end == std::string::npos ? bytes.size() : end + 1;
             try {
-                for (DictionaryEntry& entry :
-                     text::ParseDictionaryTsv(std::string_view(bytes).substr(start, end - start), ""))
+                for (DictionaryEntry& entry : text::ParseDictionaryTsv(
+                         std::string_view(bytes).substr(start, end - start), ""))
                     entries.push_back(std::move(entry));
             } catch (const text::EngineError& error) {
                 val fault = Fault(error);
@@ -335,7 +337,8 @@ class Engine {
         return Checked([&] {
             if (!model_) throw std::logic_error("the join model is not loaded");
             if (!separator.empty()) text::PieceFormat::CheckReadBackSeparator(separator);
-            if (!joiner_) joiner_ = std::make_shared<join::Joiner>(Dictionary()->Entries(), *model_);
+            if (!joiner_)
+                joiner_ = std::make_shared<join::Joiner>(Dictionary()->Entries(), *model_);
             val result = val::object();
             result.set("task", std::make_shared<JoinTask>(joiner_, separator));
             return result;
@@ -386,10 +389,11 @@ class Engine {
     static val ErrorCodes() {
         val codes = val::array();
         for (int code = 0; code < text::kErrorCodeCount; ++code)
-            codes.call<void>("push", std::string(text::CodeName(static_cast<text::ErrorCode>(code))));
-        for (int fault = 0; fault < join::kModelFaultCount; ++fault)
             codes.call<void>("push",
-                             std::string(join::ModelFaultName(static_cast<join::ModelFault>(fault))));
+                             std::string(text::CodeName(static_cast<text::ErrorCode>(code))));
+        for (int fault = 0; fault < join::kModelFaultCount; ++fault)
+            codes.call<void>(
+                "push", std::string(join::ModelFaultName(static_cast<join::ModelFault>(fault))));
         return codes;
     }
 

@@ -16,8 +16,8 @@ namespace {
 using builtin::DefaultDictionaryEntries;
 
 using base::AnsiToUtf16;
-using base::StartsSurrogatePair;
 using base::DictionaryEntry;
+using base::StartsSurrogatePair;
 using base::Utf16ToAnsi;
 
 std::u16string Join(const Joiner& joiner, std::u16string_view text) {
@@ -92,17 +92,16 @@ TEST(JoinerTest, TextThatIsNoSplitPassesThrough) {
 
 TEST(JoinerTest, SeparatedTextDropsOnlyTheSeparatorsTheSplitWrote) {
     const Joiner joiner({{"好", "女子"}, {"林", "木木"}, {"的", "白勺"}}, "女\t5000\n好\t10\n");
-    EXPECT_EQ(joiner.JoinSeparated(u"女子 木木，a\n女 子", u" "), u"好林，a\n女子");
-    EXPECT_EQ(joiner.JoinSeparated(u"女子|木木", u"|"), u"好林");
+    EXPECT_EQ(joiner.Join(u"女子 木木，a\n女 子", u" "), u"好林，a\n女子");
+    EXPECT_EQ(joiner.Join(u"女子|木木", u"|"), u"好林");
     // The text's own separators, where no Chinese stands on both sides, stay.
-    EXPECT_EQ(joiner.JoinSeparated(u"第 1 章，女子 白勺 Debian 11", u" "),
-              u"第 1 章，好的 Debian 11");
+    EXPECT_EQ(joiner.Join(u"第 1 章，女子 白勺 Debian 11", u" "), u"第 1 章，好的 Debian 11");
     // A blank of the text between two Chinese characters cannot be told from
     // a separator (the split says so).
-    EXPECT_EQ(joiner.JoinSeparated(u"章 女子", u" "), u"章好");
-    EXPECT_EQ(joiner.JoinSeparated(u"女子  白勺 ", u" "), u"好  的 ");
-    EXPECT_EQ(joiner.JoinSeparated(u"女子---白勺", u"--"), u"好---的");
-    EXPECT_EQ(joiner.JoinSeparated(u"女子 士口 木", u" "), u"好士口木");  // no piece: as it stands
+    EXPECT_EQ(joiner.Join(u"章 女子", u" "), u"章好");
+    EXPECT_EQ(joiner.Join(u"女子  白勺 ", u" "), u"好  的 ");
+    EXPECT_EQ(joiner.Join(u"女子---白勺", u"--"), u"好---的");
+    EXPECT_EQ(joiner.Join(u"女子 士口 木", u" "), u"好士口木");  // no piece: as it stands
 }
 
 // Joins text cut into parts at every place, and whole.
@@ -122,9 +121,9 @@ void ExpectCutsChangeNothing(const Joiner& joiner, std::u16string_view separator
 
 TEST(JoinStreamTest, TheReadingIsTheSameWhereverTheTextIsCut) {
     const Joiner joiner({{"好", "女子"}, {"林", "木木"}, {"𠮷", "士口"}}, "好\t10\n林\t10\n");
-    for (std::u16string_view text : {std::u16string_view(u"女子木木，女子士口😀木木ab女子"),
-                                     std::u16string_view(u"a女子b\n木木"),
-                                     std::u16string_view(u"女子木木女子木木女子")}) {
+    for (std::u16string_view text :
+         {std::u16string_view(u"女子木木，女子士口😀木木ab女子"),
+          std::u16string_view(u"a女子b\n木木"), std::u16string_view(u"女子木木女子木木女子")}) {
         ExpectCutsChangeNothing(joiner, u"", text);
     }
     for (std::u16string_view text : {std::u16string_view(u"女子 木木，a b 女子  士口 😀 x女子"),
@@ -153,7 +152,7 @@ TEST(JoinStreamTest, ALongTextIsGivenOutAsItIsReadNotHeldToItsEnd) {
         }
         EXPECT_GT(before, 50000u) << "held back until the end";
         joined += stream.Finish();
-        EXPECT_EQ(joined, separator.empty() ? joiner.Join(text) : joiner.JoinSeparated(text, separator));
+        EXPECT_EQ(joined, joiner.Join(text, separator));
         EXPECT_EQ(joined.size(), 150000u + separator.size());  // the last separator stands
     }
 }

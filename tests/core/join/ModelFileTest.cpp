@@ -8,12 +8,12 @@
 #include <map>
 #include <sstream>
 
+#include "TestFolder.h"
 #include "base/Checksum.h"
 #include "base/CodePage.h"
 #include "builtin/DefaultDictionary.h"
 #include "join/Joiner.h"
 #include "join/ModelLoading.h"
-#include "TestFolder.h"
 
 namespace zelk::join {
 namespace {
@@ -38,8 +38,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 // it would be: for the checks behind the checksum.
 std::string Resealed(std::string bytes) {
     const std::size_t body = bytes.size() - 8;
-    const std::uint64_t checksum =
-        base::Checksum64(std::as_bytes(std::span(bytes.data(), body)));
+    const std::uint64_t checksum = base::Checksum64(std::as_bytes(std::span(bytes.data(), body)));
     std::memcpy(bytes.data() + body, &checksum, sizeof checksum);
     return bytes;
 }
@@ -109,7 +108,8 @@ TEST(ModelFileTest, DamagedAndForeignFilesAreRefusedByName) {
     const std::uint64_t far = 1u << 30;
     std::memcpy(beyond.data() + 64 + 16 * 5, &far, sizeof far);  // the followers' offset
     EXPECT_EQ(refuse(beyond), damaged);
-    EXPECT_EQ(refuse(Resealed(beyond)), named + "is cut short or damaged; build or install it again");
+    EXPECT_EQ(refuse(Resealed(beyond)),
+              named + "is cut short or damaged; build or install it again");
     std::string unfit = good;
     std::uint64_t length;
     std::memcpy(&length, unfit.data() + 64 + 16 * 3 + 8, sizeof length);  // the counts' length
@@ -142,7 +142,7 @@ TEST(ModelFileTest, DamageInsideTheLargeArraysGivesNoCrash) {
     WriteFile("noisy.bin", Resealed(bytes));
     const Joiner joiner({{"好", "女子"}, {"𠮷", "士口"}}, LoadModelFile("noisy.bin", nullptr));
     EXPECT_FALSE(joiner.Join(u"少男女子士口好").empty());
-    EXPECT_FALSE(joiner.JoinSeparated(u"少 男 女子", u" ").empty());
+    EXPECT_FALSE(joiner.Join(u"少 男 女子", u" ").empty());
 }
 
 // Every byte counts: one changed anywhere, or a file cut anywhere, is
@@ -152,7 +152,8 @@ TEST(ModelFileTest, AFileChangedOrCutAnywhereIsRefused) {
     const std::string good = ModelBytes();
     for (std::size_t at = 0; at < good.size(); at += 1 + at / 16) {
         for (const std::string& bytes :
-             {good.substr(0, at), good.substr(0, at) + char(good[at] ^ 0x10) + good.substr(at + 1)}) {
+             {good.substr(0, at),
+              good.substr(0, at) + char(good[at] ^ 0x10) + good.substr(at + 1)}) {
             WriteFile("bad.bin", bytes);
             const std::string error = ErrorOf("bad.bin", nullptr);
             EXPECT_TRUE(error.starts_with("the join model 'bad.bin' ")) << at << ": " << error;
