@@ -196,8 +196,7 @@ if not_on_windows "FIFOs, devices and loops of links by name" "they are Linux's;
         "1:zelk-dict: Cannot open '$work/loop-a': Too many levels of symbolic links." "$status:$(cat err)"
 fi
 cp "$(dirname "$split")/../data/join-model.bin" model.bin
-size=$(stat -c %s model.bin)
-refused=0
+not_refused=""
 for k in $(seq 0 36); do
     python3 -c '
 import sys
@@ -207,11 +206,17 @@ data[at] ^= 0x40
 open("damaged.bin", "wb").write(data)
 open("cut.bin", "wb").write(data[:at] if at else b"")' "$k"
     for model in damaged.bin cut.bin; do
-        "$split" --join --model "$model" 女子 > /dev/null 2>err
-        [[ $? -eq 1 ]] && grep -q "^zelk-split: the join model '$model' " err && refused=$((refused + 1))
+        # The program is deterministic: an outcome that a second run does
+        # not repeat was the system's (wine under load), and is shown.
+        for run in first second; do
+            "$split" --join --model "$model" 女子 > /dev/null 2>err; status=$?
+            [[ $status -eq 1 ]] && grep -q "^zelk-split: the join model '$model' " err && break
+            outcome="$model at place $k: $status: $(head -c 300 err)"
+            [[ $run == second ]] && not_refused+="$outcome"$'\n' || echo "NOTE run again: $outcome"
+        done
     done
 done
-check "a model changed or cut at 37 places is refused by name every time" 74 "$refused"
+check "a model changed or cut at 37 places is refused by name every time" "" "$not_refused"
 # Read whole before the input: emptying the file under a running join
 # neither kills it nor changes what it reads.
 if not_on_windows "a model emptied under a running join" "the input is a FIFO, which wine shows as a plain file"; then
