@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/AtScopeEnd.h"
 #include "base/Unicode.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -79,13 +80,8 @@ void ReadInputInChunks(const std::string& path,
         return;
     }
     std::FILE* file = OpenInputFile(path);
-    try {
-        ReadInChunks(file, "'" + path + "'", take);
-    } catch (...) {
-        std::fclose(file);
-        throw;
-    }
-    std::fclose(file);
+    const base::AtScopeEnd close([file] { std::fclose(file); });
+    ReadInChunks(file, "'" + path + "'", take);
 }
 
 std::FILE* OpenInputFile(const std::string& path) {

@@ -13,13 +13,8 @@
 namespace zelk::tool {
 
 int PrintToStandardOutput(std::string_view text) {
-    try {
-        WriteAll(stdout, text, "standard output");
-        FinishOutput(stdout, "standard output");
-    } catch (const std::exception& error) {
-        std::cerr << ToolName() << ": " << error.what() << "\n";
-        return 1;
-    }
+    WriteAll(stdout, text, "standard output");
+    FinishOutput(stdout, "standard output");
     return 0;
 }
 

@@ -20,8 +20,9 @@ class UsageError : public std::runtime_error {
 // still refuses to read or write them.
 int RunTool(std::string_view toolName, int (*body)(int, char**), int argc, char** argv);
 
-// Writes text (the help, the version) to standard output and gives the exit
-// status: 0, or 1 after reporting a failed write.
+// Writes text, the whole output of a command, to standard output and ends
+// it; gives the exit status 0, and raises when the output cannot be written
+// (RunTool reports it, with status 1).
 int PrintToStandardOutput(std::string_view text);
 // A help text with "$USER_DATABASE" replaced by where the installed tools
 // keep the user's database on this system.

@@ -195,11 +195,7 @@ int Export(const Options& options) {
     if (!toStandardOutput) CheckExportTarget(options.files[0], options.database, options.force);
     db::TADOConnection connection(db::BuildConnectionString(options.database));
     const std::string tsv = text::FormatDictionaryTsv(db::ExportDictionary(connection));
-    if (toStandardOutput) {
-        tool::WriteAll(stdout, tsv, "standard output");
-        tool::FinishOutput(stdout, "standard output");
-        return 0;
-    }
+    if (toStandardOutput) return tool::PrintToStandardOutput(tsv);
     tool::ReplaceFileAtomically(options.files[0], tsv);
     return 0;
 }
@@ -263,9 +259,7 @@ int Coverage(const Options& options) {
         report += base::Utf16ToUtf8(base::CodePointToUtf16(character)) + "\t" +
                   std::to_string(count) + "\n";
     }
-    tool::WriteAll(stdout, report, "standard output");
-    tool::FinishOutput(stdout, "standard output");
-    return 0;
+    return tool::PrintToStandardOutput(report);
 }
 
 int Find(const Options& options) {
@@ -287,9 +281,7 @@ int Find(const Options& options) {
         std::cerr << "zelk-dict: no character of the dictionary is written with "
                   << (options.exact ? "exactly " : "") << parts << "\n";
     }
-    tool::WriteAll(stdout, listing, "standard output");
-    tool::FinishOutput(stdout, "standard output");
-    return 0;
+    return tool::PrintToStandardOutput(listing);
 }
 
 int Main(int argc, char** argv) {

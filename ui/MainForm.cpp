@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/AtScopeEnd.h"
 #include "base/CodePage.h"
 #include "base/Unicode.h"
 #include "database/RecordOperations.h"
@@ -23,19 +24,6 @@ constexpr int kEditWidthMargin = 27;  // resize rule: outer width minus this
 std::u16string DeleteQuestion(const std::string& key) {
     return u"确定删除【" + base::AnsiToUtf16(key) + u"】吗？";
 }
-
-// Runs a step when the scope ends, however it ends.
-template <typename Step>
-class AtScopeEnd {
-  public:
-    explicit AtScopeEnd(Step step) : step_(std::move(step)) {}
-    ~AtScopeEnd() { step_(); }
-    AtScopeEnd(const AtScopeEnd&) = delete;
-    AtScopeEnd& operator=(const AtScopeEnd&) = delete;
-
-  private:
-    Step step_;
-};
 
 }  // namespace
 
@@ -132,7 +120,7 @@ void MainForm::btnZelkClick() {
     SetBoxText(Box::Result, u"");
     // Runs last, when the split's read of the database has ended, however it ended.
     splitRunning_ = true;
-    const AtScopeEnd afterSplit([this] {
+    const base::AtScopeEnd afterSplit([this] {
         splitRunning_ = false;
         RunDeferredRequests();
     });
@@ -140,7 +128,7 @@ void MainForm::btnZelkClick() {
     // ends: the box shows pieces 1 to k-1 after a failure at the k-th
     // character, without rewriting the whole box for every piece.
     std::u16string result;
-    const AtScopeEnd showResult([&] {
+    const base::AtScopeEnd showResult([&] {
         SetBoxText(Box::Result, base::ThroughCodePage(result));
         Repaint();
     });
@@ -165,10 +153,14 @@ void MainForm::btnZelkAndCopyClick() {
 
 // --- Maintenance panel -----------------------------------------------------------
 
+void MainForm::Refuse(std::u16string_view message, Box box) {
+    ShowInformation(message);
+    FocusBox(box);
+}
+
 bool MainForm::RefuseEmptyKey(const std::string& key) {
     if (!key.empty()) return false;
-    ShowInformation(kEmptyKey);
-    FocusBox(Box::Key);
+    Refuse(kEmptyKey, Box::Key);
     return true;
 }
 
@@ -181,8 +173,7 @@ void MainForm::btnOKClick() {
     if (RefuseEmptyKey(key)) return;
     const std::optional<std::string> replacement = db::FindEntry(ADOQuery2, key);
     if (!replacement) {
-        ShowInformation(kNoEntry);
-        FocusBox(Box::Key);
+        Refuse(kNoEntry, Box::Key);
         return;
     }
     SetAnsiText(Box::Replacement, *replacement);
@@ -193,8 +184,7 @@ void MainForm::btnSaveClick() {
     const std::string replacement = AnsiText(Box::Replacement);
     if (RefuseEmptyKey(key)) return;
     if (replacement.empty()) {
-        ShowInformation(kEmptyReplacement);
-        FocusBox(Box::Replacement);
+        Refuse(kEmptyReplacement, Box::Replacement);
         return;
     }
     db::SaveEntry(ADOQuery2, key, replacement);

@@ -75,6 +75,9 @@ class MainForm : protected FormView {
     // code page here, once on the way in and once on the way out.
     std::string AnsiText(Box box) const;
     void SetAnsiText(Box box, std::string_view windowText);
+    // The maintenance panel's refusal: the message, then the focus in the
+    // box at fault.
+    void Refuse(std::u16string_view message, Box box);
     // The maintenance panel's input check: an empty key is refused with its
     // message, and the focus goes to the key box.
     bool RefuseEmptyKey(const std::string& key);

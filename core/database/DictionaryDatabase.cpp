@@ -90,15 +90,13 @@ void ReplaceDatabase(const std::filesystem::path& finished, const std::filesyste
     if (!platform::OpenFilesCanBeReplaced()) old.reset();
     const std::error_code replaced = platform::ReplaceFile(finished, path);
     if (old && locked) sqlite3_exec(old->Handle(), "rollback", nullptr, nullptr, nullptr);
-    if (replaced == std::errc::permission_denied && !platform::OpenFilesCanBeReplaced()) {
-        throw std::runtime_error("Cannot replace " + QuotedPath(path) + ": " + replaced.message() +
-                                 "; a program that has it open (the window) keeps it. Close "
-                                 "that program and try again.");
-    }
-    if (replaced) {
-        throw std::runtime_error("Cannot replace " + QuotedPath(path) + ": " + replaced.message() +
-                                 ".");
-    }
+    if (!replaced) return;
+    const bool heldOpen =
+        replaced == std::errc::permission_denied && !platform::OpenFilesCanBeReplaced();
+    throw std::runtime_error("Cannot replace " + QuotedPath(path) + ": " + replaced.message() +
+                             (heldOpen ? "; a program that has it open (the window) keeps it. "
+                                         "Close that program and try again."
+                                       : "."));
 }
 
 // Puts the finished file at path unless a file appeared there meanwhile.

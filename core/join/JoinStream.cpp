@@ -61,14 +61,21 @@ void JoinStream::ReadPlaces(bool atEnd, std::u16string& out) {
     }
 }
 
+void JoinStream::Stand(char32_t character, std::u16string& out) {
+    joiner_.OfferStanding(character, path_);
+    path_.Advance(out);
+}
+
+void JoinStream::StandAll(std::u16string_view text, std::u16string& out) {
+    for (std::size_t i = 0; i < text.size(); i += base::CharacterLength(text, i))
+        Stand(base::CodePointOf(text.substr(i, 2)), out);
+}
+
 void JoinStream::EndRun(std::u16string& out) {
     if (!run_.empty() && !runTooLong_ && joiner_.OfferPiece(run_, path_)) {
         path_.Advance(out);
     } else {
-        for (std::size_t i = 0; i < run_.size(); i += base::CharacterLength(run_, i)) {
-            joiner_.OfferStanding(base::CodePointOf(std::u16string_view(run_).substr(i, 2)), path_);
-            path_.Advance(out);
-        }
+        StandAll(run_, out);
     }
     run_.clear();
     runTooLong_ = false;
@@ -95,13 +102,7 @@ void JoinStream::ReadSeparated(bool atEnd, std::u16string& out) {
             const bool written = stretchEndsChinese_ && after < text.size() &&
                                  base::IsChineseWriting(base::CodePointOf(text.substr(after, 2)));
             EndRun(out);
-            if (!written) {
-                // The text's own: it stands, a character at a time.
-                for (std::size_t k = i; k < after; k += base::CharacterLength(text, k)) {
-                    joiner_.OfferStanding(base::CodePointOf(text.substr(k, 2)), path_);
-                    path_.Advance(out);
-                }
-            }
+            if (!written) StandAll(separator_, out);  // the text's own
             stretchEndsChinese_ = false;
             next_ = after;
             continue;
@@ -112,22 +113,21 @@ void JoinStream::ReadSeparated(bool atEnd, std::u16string& out) {
         if (base::IsChineseWriting(character)) {
             stretchEndsChinese_ = true;
             if (runTooLong_) {
-                joiner_.OfferStanding(character, path_);
-                path_.Advance(out);
+                Stand(character, out);
                 continue;
             }
             run_ += text.substr(i, length);
             if (run_.size() > joiner_.LongestPiece()) {
-                // Too long for any piece: all of it stands as it is.
-                runTooLong_ = true;
-                EndRun(out);
+                // Too long for any piece: all of it stands as it is, and
+                // so does the rest of the run.
+                StandAll(run_, out);
+                run_.clear();
                 runTooLong_ = true;
             }
             continue;
         }
         EndRun(out);
-        joiner_.OfferStanding(character, path_);
-        path_.Advance(out);
+        Stand(character, out);
         stretchEndsChinese_ = false;
     }
 }

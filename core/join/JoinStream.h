@@ -29,6 +29,9 @@ class JoinStream {
     // end of the text, all of them.
     void ReadPlaces(bool atEnd, std::u16string& out);
     void ReadSeparated(bool atEnd, std::u16string& out);
+    // A character, or each character of text, that stands as it is.
+    void Stand(char32_t character, std::u16string& out);
+    void StandAll(std::u16string_view text, std::u16string& out);
     // The run of Chinese writing of separated text read so far ends.
     void EndRun(std::u16string& out);
 

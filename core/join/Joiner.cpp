@@ -93,7 +93,8 @@ std::uint32_t Joiner::Child(std::uint32_t node, char16_t unit) const {
 std::u16string Joiner::Join(std::u16string_view text, std::u16string_view separator) const {
     JoinStream stream(*this, std::u16string(separator));
     std::u16string joined = stream.Push(text);
-    return joined + stream.Finish();
+    joined += stream.Finish();
+    return joined;
 }
 
 void Joiner::OfferPlace(std::u16string_view text, std::size_t i, ReadingPath& path) const {

@@ -81,7 +81,8 @@ std::string WriteModelFile(const CharacterModelArrays& arrays, const SourceCheck
         out.append(reinterpret_cast<const char*>(array->data()), array->size() * 4);
     }
     out.resize((out.size() + 7) / 8 * 8, '\0');
-    const std::uint64_t checksum = base::Checksum64(std::as_bytes(std::span(out.data(), out.size())));
+    const std::uint64_t checksum =
+        base::Checksum64(std::as_bytes(std::span(out.data(), out.size())));
     out.append(reinterpret_cast<const char*>(&checksum), sizeof checksum);
     return out;
 }
@@ -103,10 +104,9 @@ CharacterModel ReadModelFile(std::span<const std::byte> bytes, std::shared_ptr<c
         fail(ModelFault::ByteOrder, "was written in another byte order than this machine's");
     }
     if (const auto version = Get<std::uint32_t>(bytes, 8); version != kModelFormatVersion) {
-        fail(ModelFault::OtherVersion, "has format " + std::to_string(version) +
-                                           ", and this program reads format " +
-                                           std::to_string(kModelFormatVersion) +
-                                           "; build or install it again");
+        fail(ModelFault::OtherVersion,
+             "has format " + std::to_string(version) + ", and this program reads format " +
+                 std::to_string(kModelFormatVersion) + "; build or install it again");
     }
     // Every byte counts: a file cut short or changed anywhere is refused.
     const std::span<const std::byte> body = bytes.first(bytes.size() - kTrailerSize);

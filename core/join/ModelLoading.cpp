@@ -13,8 +13,9 @@ CharacterModel LoadModelFile(const std::filesystem::path& path, const SourceChec
         const std::string reason = error == std::errc::not_supported
                                        ? "it is no regular file (a FIFO or a device)"
                                        : error.message();
-        throw ModelFileError(ModelFault::Unreadable, "cannot read the join model " +
-                                                         platform::QuotedPath(path) + ": " + reason);
+        throw ModelFileError(
+            ModelFault::Unreadable,
+            "cannot read the join model " + platform::QuotedPath(path) + ": " + reason);
     }
     const std::span<const std::byte> bytes = file->bytes();
     return ReadModelFile(bytes, std::move(file), platform::PathText(path), expected);

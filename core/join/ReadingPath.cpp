@@ -67,27 +67,27 @@ void ReadingPath::Advance(std::u16string& out) {
     ++undecided_;
     if (undecided_ >= kLongestUndecided && Reached()) {
         // Too long without agreement: the best path to here decides.
-        std::uint32_t best = static_cast<std::uint32_t>(currentFirst_);
-        for (auto s = best; s < states_.size(); ++s)
-            if (states_[s].score > states_[best].score) best = s;
+        const State chosen = states_[BestCurrent()];
         for (std::vector<State>& slot : waiting_) slot.clear();
-        const State chosen = states_[best];
         states_.resize(currentFirst_);
         states_.push_back(chosen);  // the only state of the place
-        best = static_cast<std::uint32_t>(states_.size() - 1);
-        currentFirst_ = best;
-        Decide(best, out);
+        Decide(static_cast<std::uint32_t>(currentFirst_), out);
         return;
     }
     if (undecided_ < nextCheck_) return;
-    const std::uint32_t agreed = CommonAncestor();
-    if (agreed == 0) {
-        checkStride_ *= 2;
-    } else {
-        Decide(agreed, out);
-        checkStride_ = kFirstStride;
+    if (const std::uint32_t agreed = CommonAncestor(); agreed != 0) {
+        Decide(agreed, out);  // looks again soon
+        return;
     }
+    checkStride_ *= 2;
     nextCheck_ = undecided_ + checkStride_;
+}
+
+std::uint32_t ReadingPath::BestCurrent() const {
+    auto best = static_cast<std::uint32_t>(currentFirst_);
+    for (auto s = best; s < states_.size(); ++s)
+        if (states_[s].score > states_[best].score) best = s;
+    return best;
 }
 
 std::uint32_t ReadingPath::CommonAncestor() {
@@ -115,15 +115,15 @@ std::uint32_t ReadingPath::CommonAncestor() {
     }
 }
 
-void ReadingPath::AppendPath(std::uint32_t from, std::uint32_t to, std::u16string& out) const {
+void ReadingPath::AppendPath(std::uint32_t to, std::u16string& out) const {
     std::vector<char32_t> characters;
-    for (std::uint32_t s = to; s != from && s != kNoParent; s = states_[s].parent)
+    for (std::uint32_t s = to; s != 0 && s != kNoParent; s = states_[s].parent)
         characters.push_back(states_[s].character);
     for (auto it = characters.rbegin(); it != characters.rend(); ++it) base::AppendUtf16(out, *it);
 }
 
 void ReadingPath::Decide(std::uint32_t state, std::u16string& out) {
-    AppendPath(0, state, out);
+    AppendPath(state, out);
     // The state is the new root; what lay before it is no path's any more.
     states_.erase(states_.begin(), states_.begin() + state);
     states_[0].parent = kNoParent;
@@ -139,12 +139,7 @@ void ReadingPath::Decide(std::uint32_t state, std::u16string& out) {
 }
 
 void ReadingPath::Finish(std::u16string& out) {
-    if (Reached()) {
-        std::uint32_t best = static_cast<std::uint32_t>(currentFirst_);
-        for (auto s = best; s < states_.size(); ++s)
-            if (states_[s].score > states_[best].score) best = s;
-        AppendPath(0, best, out);
-    }
+    if (Reached()) AppendPath(BestCurrent(), out);
     StartAfresh();
 }
 

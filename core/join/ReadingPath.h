@@ -59,7 +59,10 @@ class ReadingPath {
     // Gives out the path up to state, which becomes the root; the states
     // before it are dropped.
     void Decide(std::uint32_t state, std::u16string& out);
-    void AppendPath(std::uint32_t from, std::uint32_t to, std::u16string& out) const;
+    // Appends the characters of the path from the root to state.
+    void AppendPath(std::uint32_t state, std::u16string& out) const;
+    // The best of the states that end at the current place (one must).
+    std::uint32_t BestCurrent() const;
 
     const CharacterModel& model_;
     std::vector<State> states_;  // [0] is the root; the current place's last

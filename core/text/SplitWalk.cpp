@@ -2,22 +2,13 @@
 
 #include <algorithm>
 
+#include "base/AtScopeEnd.h"
 #include "base/Unicode.h"
 
 namespace zelk::text {
 
-namespace {
-
-// Pauses the source when the scope ends, however it ends.
-struct Pauser {
-    PieceSource& source;
-    ~Pauser() { source.Pause(); }
-};
-
-}  // namespace
-
 void SplitWalk::Push(std::u16string_view text) {
-    const Pauser pauser{source_};
+    const base::AtScopeEnd pause([this] { source_.Pause(); });
     for (std::size_t i = 0; i < text.size();) {
         const std::u16string_view character = text.substr(i, base::CharacterLength(text, i));
         i += character.size();
@@ -43,7 +34,7 @@ void SplitWalk::HandOver(std::size_t count) {
 }
 
 void SplitWalk::Finish() {
-    const Pauser pauser{source_};
+    const base::AtScopeEnd pause([this] { source_.Pause(); });
     HandOver(waiting_.size());
     state_ = WordScope::Start();
 }

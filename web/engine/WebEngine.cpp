@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -104,11 +105,20 @@ val JsString(std::u16string_view text) {
     return result;
 }
 
+std::size_t LengthOf(const val& array) {
+    return array["length"].as<std::size_t>();
+}
+
+// Copies a Uint8Array into memory of its length.
+void CopyBytes(const val& array, std::span<std::byte> into) {
+    val(emscripten::typed_memory_view(into.size(), reinterpret_cast<std::uint8_t*>(into.data())))
+        .call<void>("set", array);
+}
+
 // The bytes of a Uint8Array.
 std::string BytesOf(const val& array) {
-    std::string bytes(array["length"].as<std::size_t>(), '\0');
-    val(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<std::uint8_t*>(bytes.data())))
-        .call<void>("set", array);
+    std::string bytes(LengthOf(array), '\0');
+    CopyBytes(array, std::as_writable_bytes(std::span(bytes)));
     return bytes;
 }
 
@@ -319,10 +329,8 @@ class Engine {
     val LoadModel(const val& bytes) {
         return Checked([&] {
             auto file = std::make_shared<zelk::platform::FileBytes>();
-            file->assign(bytes["length"].as<std::size_t>());
-            val(emscripten::typed_memory_view(
-                    file->bytes().size(), reinterpret_cast<std::uint8_t*>(file->writable().data())))
-                .call<void>("set", bytes);
+            file->assign(LengthOf(bytes));
+            CopyBytes(bytes, file->writable());
             const std::span<const std::byte> view = file->bytes();
             model_.emplace(join::ReadModelFile(view, std::move(file), "join-model.bin", nullptr));
             joiner_.reset();

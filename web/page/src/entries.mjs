@@ -5,6 +5,8 @@
 import { EngineFault } from "./engine.mjs";
 import { faultText, TEXT } from "./messages.mjs";
 
+const emptyKey = () => ({ text: TEXT.emptyKey, error: true, focus: "key" });
+
 export class Entries {
   constructor(zelk, store) {
     this.zelk = zelk;
@@ -32,14 +34,14 @@ export class Entries {
   }
 
   lookup(key) {
-    if (key === "") return { text: TEXT.emptyKey, error: true, focus: "key" };
+    if (key === "") return emptyKey();
     const found = this.zelk.lookup(key);
     if (!found.found) return { text: TEXT.noEntry(key), error: true, focus: "key", value: "" };
     return { text: found.own ? TEXT.ownEntry : TEXT.defaultEntry, value: found.value };
   }
 
   save(key, value) {
-    if (key === "") return { text: TEXT.emptyKey, error: true, focus: "key" };
+    if (key === "") return emptyKey();
     if (value === "") return { text: TEXT.emptyReplacement, error: true, focus: "value" };
     return this.change(() => {
       this.zelk.save(key, value);
@@ -49,7 +51,7 @@ export class Entries {
 
   // Whether the key has an entry of the user's to delete: null, or what to say.
   refuseDelete(key) {
-    if (key === "") return { text: TEXT.emptyKey, error: true, focus: "key" };
+    if (key === "") return emptyKey();
     this.load();
     const found = this.zelk.lookup(key);
     return found.found && found.own ? null : { text: TEXT.nothingToDelete(key), error: true };

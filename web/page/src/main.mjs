@@ -76,15 +76,18 @@ async function start() {
 
   // --- 拆分, 复制, 还原 --------------------------------------------------
 
+  // An option at fault: said, and its field given the focus.
+  function refused(fault) {
+    if (!fault) return false;
+    status(fault.text, true);
+    $(fault.field).focus();
+    return true;
+  }
+
   async function split() {
     const text = $("sentence").value;
     const options = currentOptions();
-    const fault = splitFault(zelk, options);
-    if (fault) {
-      status(fault.text, true);
-      $(fault.field).focus();
-      return false;
-    }
+    if (refused(splitFault(zelk, options))) return false;
     const long = isLong(text);
     const result = await zelk.split(text, splitForms(options), {
       progress: async (done, total) => {
@@ -154,12 +157,7 @@ async function start() {
   async function join() {
     const text = $("sentence").value;
     const options = currentOptions();
-    const fault = joinFault(zelk, options);
-    if (fault) {
-      status(fault.text, true);
-      $(fault.field).focus();
-      return;
-    }
+    if (refused(joinFault(zelk, options))) return;
     if (!zelk.modelLoaded()) {
       progress.show(TEXT.modelLoading, 0, 1);
       await loadModel();

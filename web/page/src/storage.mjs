@@ -48,7 +48,6 @@ export class EntryStore {
   constructor(storage, now = () => Date.now()) {
     this.storage = storage;
     this.now = now;
-    this.copied = new Set(); // stored values already copied aside
   }
 
   read() {
@@ -62,16 +61,10 @@ export class EntryStore {
   // Copies the stored value aside (once for each value): the key of the
   // copy, or null when storage refuses.
   keepUnreadable(value) {
-    if (this.copied.has(value)) return this.unreadableCopies().find((c) => c.value === value)?.key ?? null;
     const existing = this.unreadableCopies().find((copy) => copy.value === value);
-    if (existing) {
-      this.copied.add(value);
-      return existing.key;
-    }
+    if (existing) return existing.key;
     const key = UNREADABLE_PREFIX + this.now();
-    if (!this.storage.set(key, value)) return null;
-    this.copied.add(value);
-    return key;
+    return this.storage.set(key, value) ? key : null;
   }
 
   // [{key, value}], the oldest first.
